@@ -1,0 +1,51 @@
+#include "app/error_report.h"
+
+#include <QMessageBox>
+#include <cstdio>
+
+namespace skorvex::app {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+    // A typed text can be very long; the report shows its start.
+    QString shortened(const std::string& text)
+    {
+        constexpr qsizetype shown = 60;
+        QString whole = QString::fromStdString(text);
+        if (whole.size() <= shown)
+            return whole;
+        return whole.left(shown) + u"\u2026"_s;
+    }
+}
+
+ErrorReport::ErrorReport(QWidget* window)
+    : window_(window)
+{
+}
+
+void ErrorReport::report(const runtime::Error& error)
+{
+    const QString kind = QString::fromUtf8(runtime::kind_name(error.kind()));
+    QString detail;
+    if (!error.text().empty())
+        detail = u"The text \"%1\" could not be used."_s.arg(shortened(error.text()));
+
+    std::fprintf(stderr, "skorvex: %s%s%s\n", qPrintable(kind), detail.isEmpty() ? "" : ": ",
+        qPrintable(detail));
+
+    if (box_ == nullptr) {
+        box_ = new QMessageBox(window_);
+        box_->setObjectName(u"error_report"_s);
+        box_->setWindowTitle(u"Skorvex!"_s);
+        box_->setIcon(QMessageBox::Warning);
+        box_->setStandardButtons(QMessageBox::Ok);
+        box_->setWindowModality(Qt::NonModal);
+    }
+    box_->setText(kind);
+    box_->setInformativeText(detail);
+    box_->show();
+    box_->raise();
+}
+
+} // namespace skorvex::app

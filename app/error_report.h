@@ -1,0 +1,26 @@
+#pragma once
+
+#include "runtime/error.h"
+
+class QMessageBox;
+class QWidget;
+
+namespace skorvex::app {
+
+// Tells the learner about an error without stopping the drill: one non-modal
+// message window, reused for every error, and a line on standard error. It
+// never runs an event loop of its own, so no tick or click is handled while a
+// handler is still running.
+class ErrorReport {
+public:
+    explicit ErrorReport(QWidget* window);
+
+    void report(const runtime::Error& error);
+    QMessageBox* box() const { return box_; }
+
+private:
+    QWidget* window_;
+    QMessageBox* box_ = nullptr; // a child of the window, made at the first error
+};
+
+} // namespace skorvex::app

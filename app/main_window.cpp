@@ -1,0 +1,60 @@
+#include "app/main_window.h"
+
+#include "app/guarded.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+namespace skorvex::app {
+
+MainWindow::MainWindow(std::function<void()> end_program)
+    : c_(controls::build_controls(*this))
+    , problems_(c_)
+    , run_(c_, problems_, end_program ? std::move(end_program) : std::function<void()>([this] {
+        this->end_program();
+    }))
+    , answers_(c_, problems_)
+    , report_(this)
+{
+    wire();
+}
+
+void MainWindow::wire()
+{
+    const ErrorSink sink = [this](const runtime::Error& error) {
+        last_error_ = error;
+        report_.report(error);
+    };
+    connect(c_.add, &QRadioButton::clicked, this, guarded([this] { run_.add_Click(); }, sink));
+    connect(c_.subt, &QRadioButton::clicked, this, guarded([this] { run_.subt_Click(); }, sink));
+    connect(c_.mult, &QRadioButton::clicked, this, guarded([this] { run_.mult_Click(); }, sink));
+    connect(c_.div, &QRadioButton::clicked, this, guarded([this] { run_.div_Click(); }, sink));
+    connect(c_.begin, &QPushButton::clicked, this, guarded([this] { run_.begin_Click(); }, sink));
+    connect(c_.exit, &QPushButton::clicked, this, guarded([this] { run_.exit_Click(); }, sink));
+    connect(c_.Timer1, &QTimer::timeout, this, guarded([this] { run_.Timer1_Timer(); }, sink));
+    connect(c_.do_math, &QPushButton::clicked, this,
+        guarded([this] { answers_.do_math_Click(); }, sink));
+}
+
+// Enter clicks "GO!" from anywhere in the window except another button: a
+// focused push button takes Enter itself and never passes it on.
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier && c_.do_math->isEnabled()) {
+        c_.do_math->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// Nothing is saved and nothing asked: the timer stops so no tick follows, the
+// window closes and the event loop ends.
+void MainWindow::end_program()
+{
+    c_.Timer1->stop();
+    close();
+    QCoreApplication::exit(0);
+}
+
+} // namespace skorvex::app

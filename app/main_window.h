@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/error_report.h"
+#include "controls/controls.h"
+#include "problems/problems.h"
+#include "quiz/answer_checker.h"
+#include "quiz/run_controller.h"
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+// The drill's one window. It builds the controls, gives the pictures and the
+// icon, and wires exactly eight events to their handlers, each through the one
+// error boundary: the option buttons' clicks, "Begin!", "GO!", "exit" and the
+// ticks of `Timer1`. The window has no handlers of its own; it only routes
+// Enter to "GO!", the window's keyboard button.
+namespace skorvex::app {
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // `end_program` replaces the real ending of the program (for tests).
+    explicit MainWindow(std::function<void()> end_program = {});
+
+    controls::Controls& controls() { return c_; }
+    // The last error the boundary caught, if any.
+    const std::optional<runtime::Error>& last_error() const { return last_error_; }
+    const ErrorReport& error_report() const { return report_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void wire();
+    void end_program();
+
+    controls::Controls c_;
+    problems::Problems problems_;
+    quiz::RunController run_;
+    quiz::AnswerChecker answers_;
+    ErrorReport report_;
+    std::optional<runtime::Error> last_error_;
+};
+
+} // namespace skorvex::app

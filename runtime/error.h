@@ -1,0 +1,33 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace skorvex::runtime {
+
+enum class ErrorKind {
+    overflow,
+    conversion,
+    array_bounds,
+    real_arithmetic,
+};
+
+// The learner-facing name of an error kind, as the error report shows it.
+std::string_view kind_name(ErrorKind kind);
+
+// The one error the runtime raises. `text` is the offending text where there is
+// one (the typed answer, the level text), else empty.
+class Error : public std::runtime_error {
+public:
+    Error(ErrorKind kind, std::string text);
+
+    ErrorKind kind() const { return kind_; }
+    const std::string& text() const { return text_; }
+
+private:
+    ErrorKind kind_;
+    std::string text_;
+};
+
+} // namespace skorvex::runtime

@@ -1,0 +1,143 @@
+#include "window_fixture.h"
+
+#include <QtTest/QTest>
+
+namespace {
+
+using skorvex::testing_support::WindowTest;
+using namespace Qt::StringLiterals;
+
+// Answers typed into the real box and sent with Enter. The problem type is
+// one the generators do not know, so the expected answer can be set by hand
+// and stays put between answers.
+class Answers : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        type_into(c().typeprob, u"none"_s);
+        c().begin->click();
+        c().anst->setText(u"12"_s);
+    }
+    int correct() { return c().cor->text().toInt(); }
+    int incorrect() { return c().incor->text().toInt(); }
+};
+
+TEST_F(Answers, TextThatIsNoNumberChangesNothing)
+{
+    answer(u"1"_s); // shows a sun first
+    ASSERT_TRUE(c().sunsad->isVisible());
+    for (const QString& text : { u""_s, u"   "_s, u"abc"_s, u"-"_s, u"."_s, u"1e2"_s }) {
+        SCOPED_TRACE(text.toStdString());
+        answer(text);
+        EXPECT_FALSE(c().sunhap->isVisible());
+        EXPECT_FALSE(c().sunsad->isVisible());
+        EXPECT_EQ(correct(), 0);
+        EXPECT_EQ(incorrect(), 1);
+        EXPECT_EQ(c().ans->text(), text) << "left in the box to correct";
+    }
+}
+
+TEST_F(Answers, JudgesByValue)
+{
+    struct Row {
+        QString typed;
+        bool right;
+    };
+    const Row rows[] = {
+        { u" 12 "_s, true },
+        { u"012"_s, true },
+        { u"+12"_s, true },
+        { u"12.0"_s, true },
+        { u"12.5"_s, true },
+        { u"11.5"_s, true },
+        { u"13"_s, false },
+        { u"12.51"_s, false },
+        { u"12.6"_s, false },
+        { u"-12"_s, false },
+    };
+    int right = 0;
+    int wrong = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed.toStdString());
+        answer(row.typed);
+        (row.right ? right : wrong) += 1;
+        EXPECT_EQ(correct(), right);
+        EXPECT_EQ(incorrect(), wrong);
+        EXPECT_EQ(c().sunhap->isVisible(), row.right);
+        EXPECT_EQ(c().sunsad->isVisible(), !row.right);
+        EXPECT_TRUE(c().ans->text().isEmpty());
+    }
+}
+
+TEST_F(Answers, NegativeExpectedAnswer)
+{
+    c().anst->setText(u"-3"_s);
+    answer(u"-3"_s);
+    EXPECT_EQ(correct(), 1);
+}
+
+TEST_F(Answers, ExpectedAnswerThatIsNoNumberCountsAsZero)
+{
+    c().anst->setText(u"x"_s);
+    answer(u"0"_s);
+    EXPECT_EQ(correct(), 1);
+}
+
+TEST_F(Answers, RightThenWrongLeavesOnlyTheSadSun)
+{
+    answer(u"12"_s);
+    EXPECT_TRUE(c().sunhap->isVisible());
+    answer(u"13"_s);
+    EXPECT_FALSE(c().sunhap->isVisible());
+    EXPECT_TRUE(c().sunsad->isVisible());
+}
+
+TEST_F(Answers, UnknownProblemTypeKeepsTheExpectedAnswer)
+{
+    answer(u"12"_s);
+    answer(u"12"_s);
+    EXPECT_EQ(correct(), 2);
+    EXPECT_EQ(c().anst->text(), u"12"_s);
+    EXPECT_TRUE(c().ans->text().isEmpty());
+}
+
+TEST_F(Answers, GoButtonJudgesLikeEnter)
+{
+    type_into(c().ans, u"12"_s);
+    QTest::mouseClick(c().do_math, Qt::LeftButton);
+    EXPECT_EQ(correct(), 1);
+    EXPECT_TRUE(c().ans->text().isEmpty());
+}
+
+TEST_F(Answers, PictureStaysAfterTimeUpUntilTheNextAnswer)
+{
+    answer(u"12"_s);
+    while (c().Timer1->isActive())
+        tick();
+    EXPECT_TRUE(c().sunhap->isVisible());
+    EXPECT_FALSE(c().do_math->isEnabled());
+    c().begin->click();
+    EXPECT_TRUE(c().sunhap->isVisible());
+    answer(u"5"_s);
+    EXPECT_FALSE(c().sunhap->isVisible());
+}
+
+TEST_F(Answers, RandomProblemFollowsEachJudgedAnswer)
+{
+    // The settings are locked during a run; start a fresh run with Random.
+    while (c().Timer1->isActive())
+        tick();
+    type_into(c().typeprob, u"Random"_s);
+    c().begin->click();
+    // The first problem after start, with the 1 left in `timeleft`: 7 + 6.
+    EXPECT_EQ(c().anst->text(), u"13"_s);
+    answer(u"13"_s);
+    EXPECT_EQ(correct(), 1);
+    EXPECT_TRUE(c().sunhap->isVisible());
+    EXPECT_EQ(c().topnum->text(), u"5"_s); // the second problem: 5 + 4
+    EXPECT_EQ(c().anst->text(), u"9"_s);
+    EXPECT_TRUE(c().ans->text().isEmpty());
+}
+
+} // namespace

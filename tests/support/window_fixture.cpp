@@ -1,0 +1,53 @@
+#include "window_fixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+#include <QTimerEvent>
+#include <QtTest/QTest>
+
+namespace skorvex::testing_support {
+
+void WindowTest::SetUp()
+{
+    window = std::make_unique<app::MainWindow>([this] { ++program_ended; });
+    window->show();
+    QApplication::setActiveWindow(window.get());
+}
+
+void WindowTest::TearDown() { window.reset(); }
+
+void WindowTest::tick()
+{
+    QTimer* timer = c().Timer1;
+    ASSERT_TRUE(timer->isActive()) << "a tick arrived while the timer was stopped";
+    QTimerEvent event(timer->timerId());
+    QCoreApplication::sendEvent(timer, &event);
+}
+
+void WindowTest::ticks(int count)
+{
+    for (int i = 0; i < count; ++i)
+        ASSERT_NO_FATAL_FAILURE(tick());
+}
+
+void WindowTest::type_into(QLineEdit* box, const QString& text)
+{
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
+void WindowTest::type_into(QComboBox* combo, const QString& text)
+{
+    type_into(combo->lineEdit(), text);
+}
+
+void WindowTest::answer(const QString& text)
+{
+    type_into(c().ans, text);
+    QTest::keyClick(c().ans, Qt::Key_Return);
+}
+
+} // namespace skorvex::testing_support

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/main_window.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+// Lets GoogleTest print a QString as its text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace skorvex::testing_support {
+
+// The real window, shown on the offscreen platform, with the program's ending
+// replaced by a counter. Input goes through the real widgets and wiring.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    controls::Controls& c() { return window->controls(); }
+
+    // One tick of `Timer1`, delivered to the timer as the event loop would.
+    void tick();
+    void ticks(int count);
+    // Types into the answer box (replacing what it holds) and presses Enter.
+    void answer(const QString& text);
+    // Replaces the edit text of a combo box by typing, as the learner would.
+    static void type_into(QComboBox* combo, const QString& text);
+    static void type_into(QLineEdit* box, const QString& text);
+
+    std::unique_ptr<app::MainWindow> window;
+    int program_ended = 0;
+};
+
+} // namespace skorvex::testing_support
