@@ -62,7 +62,15 @@ namespace {
         case Font::standard:
             break;
         }
-        static const QFont standard;
+        // The window's own font: a small plain sans face whose widths fit the
+        // captions to their boxes, whatever the desktop's default.
+        static const QFont standard = [] {
+            QFont f;
+            f.setFamilies({ u"MS Sans Serif"_s, u"Liberation Sans"_s });
+            f.setPointSize(8);
+            f.setWeight(QFont::Normal);
+            return f;
+        }();
         return standard;
     }
 
@@ -102,7 +110,7 @@ namespace {
                 palette.setColor(group, QPalette::WindowText, fore);
         const QColor back = colour_of(look.back, system);
         if (back.isValid()) {
-            palette.setColor(QPalette::Window, back);
+            palette.setColor(widget->backgroundRole(), back);
             widget->setAutoFillBackground(true);
         }
         widget->setPalette(palette);
@@ -250,6 +258,7 @@ Controls build_controls(QWidget& window)
     window.setObjectName(u"skorvex"_s);
     window.setWindowTitle(u"Skorvex!"_s);
     window.resize(twips_to_pixels(window_width), twips_to_pixels(window_height));
+    window.setFont(font_of(Font::standard));
     {
         QPalette palette = window.palette();
         palette.setColor(
@@ -304,6 +313,9 @@ Controls build_controls(QWidget& window)
     bind(c.botnum, made, u"botnum");
     bind(c.topnum, made, u"topnum");
     bind(c.Line1, made, u"Line1");
+    // `typeprob` and `timetot` belong to the window but stand inside the
+    // frame's box: they are drawn on top of it.
+    c.sel->lower();
     for (QRadioButton* option : { c.add, c.subt, c.mult, c.div })
         tab_stop_when_selected(option);
     // The keyboard button is drawn as the window's default.
