@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/guarded.h"
+#include "assets/pictures.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -16,7 +17,19 @@ MainWindow::MainWindow(std::function<void()> end_program)
     , answers_(c_, problems_)
     , report_(this)
 {
+    const qreal ratio = devicePixelRatioF();
+    show_picture(c_.sunhap, assets::happy_sun(ratio));
+    show_picture(c_.sunsad, assets::sad_sun(ratio));
+    setWindowIcon(assets::window_icon());
     wire();
+}
+
+// A picture shows unscaled from the top-left corner of its box, whole even
+// where it is larger than the box.
+void MainWindow::show_picture(QLabel* image, const QPixmap& picture)
+{
+    image->setPixmap(picture);
+    image->resize(picture.deviceIndependentSize().toSize());
 }
 
 void MainWindow::wire()

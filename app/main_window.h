@@ -33,6 +33,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    static void show_picture(QLabel* image, const QPixmap& picture);
     void wire();
     void end_program();
 
