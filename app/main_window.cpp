@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/accessibility.h"
 #include "app/guarded.h"
 #include "assets/pictures.h"
 
@@ -21,6 +22,7 @@ MainWindow::MainWindow(std::function<void()> end_program)
     show_picture(c_.sunhap, assets::happy_sun(ratio));
     show_picture(c_.sunsad, assets::sad_sun(ratio));
     setWindowIcon(assets::window_icon());
+    describe_for_screen_readers(c_);
     wire();
 }
 
@@ -46,7 +48,12 @@ void MainWindow::wire()
     connect(c_.exit, &QPushButton::clicked, this, guarded([this] { run_.exit_Click(); }, sink));
     connect(c_.Timer1, &QTimer::timeout, this, guarded([this] { run_.Timer1_Timer(); }, sink));
     connect(c_.do_math, &QPushButton::clicked, this,
-        guarded([this] { answers_.do_math_Click(); }, sink));
+        guarded(
+            [this] {
+                answers_.do_math_Click();
+                announce_judgement(c_);
+            },
+            sink));
 }
 
 // Enter clicks "GO!" from anywhere in the window except another button: a

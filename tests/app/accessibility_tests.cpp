@@ -1,0 +1,237 @@
+#include "controls/control_table.h"
+#include "window_fixture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtTest/QTest>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+#include <vector>
+
+namespace {
+
+using namespace skorvex::controls;
+using skorvex::testing_support::WindowTest;
+using namespace Qt::StringLiterals;
+
+QAccessible::Role role_of(Kind kind)
+{
+    switch (kind) {
+    case Kind::Label:
+        return QAccessible::StaticText;
+    case Kind::TextBox:
+        return QAccessible::EditableText;
+    case Kind::ComboBox:
+        return QAccessible::ComboBox;
+    case Kind::OptionButton:
+        return QAccessible::RadioButton;
+    case Kind::CommandButton:
+        return QAccessible::Button;
+    case Kind::Frame:
+        return QAccessible::Grouping;
+    case Kind::Image:
+        return QAccessible::Graphic;
+    case Kind::Line:
+    case Kind::Timer:
+        break;
+    }
+    return QAccessible::NoRole;
+}
+
+QPlatformAccessibility* platform_accessibility()
+{
+    QPlatformAccessibility* bridge = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    EXPECT_NE(bridge, nullptr);
+    return bridge;
+}
+
+// What reached the platform's accessibility bridge.
+struct Heard {
+    QObject* object;
+    QAccessible::Event type;
+    QString description;
+};
+std::vector<Heard> heard;
+
+void listen(QAccessibleEvent* event)
+{
+    QString description;
+    if (QAccessibleInterface* iface = event->accessibleInterface())
+        description = iface->text(QAccessible::Description);
+    heard.push_back({ event->object(), event->type(), description });
+}
+
+class ScreenReader : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        heard.clear();
+        // As when a screen reader is listening: only then are events sent.
+        platform_accessibility()->setActive(true);
+        QAccessible::installUpdateHandler(listen);
+    }
+    void TearDown() override
+    {
+        QAccessible::installUpdateHandler(nullptr);
+        platform_accessibility()->setActive(false);
+        WindowTest::TearDown();
+    }
+    static QAccessibleInterface* of(QObject* object)
+    {
+        return QAccessible::queryAccessibleInterface(object);
+    }
+    static QString name(QObject* object) { return of(object)->text(QAccessible::Name); }
+    static QString description(QObject* object)
+    {
+        return of(object)->text(QAccessible::Description);
+    }
+};
+
+TEST_F(ScreenReader, EveryVisibleControlHasItsRoleAndName)
+{
+    for (const ControlRow& row : control_rows) {
+        auto* widget = window->findChild<QWidget*>(row.name.toString());
+        if (widget == nullptr || widget->isHidden() || row.kind == Kind::Line)
+            continue;
+        SCOPED_TRACE(row.name.toString().toStdString());
+        QAccessibleInterface* iface = of(widget);
+        ASSERT_NE(iface, nullptr);
+        EXPECT_EQ(iface->role(), role_of(row.kind));
+        EXPECT_FALSE(iface->state().invisible);
+        if (row.kind != Kind::TextBox) {
+            EXPECT_EQ(iface->text(QAccessible::Name), row.caption.toString());
+        }
+    }
+    EXPECT_EQ(name(window.get()), u"Skorvex!"_s);
+    EXPECT_EQ(name(c().ans), u"Your answer"_s);
+    EXPECT_TRUE(of(c().ans)->state().disabled);
+    EXPECT_TRUE(of(c().do_math)->state().disabled);
+    EXPECT_TRUE(of(c().add)->state().checked);
+    EXPECT_TRUE(of(c().begin)->state().focusable);
+    EXPECT_TRUE(of(c().anst)->state().invisible);
+}
+
+TEST_F(ScreenReader, ValuesKeepTheirLiveNameAndSayWhatTheyAre)
+{
+    const std::pair<QWidget*, QString> described[] = {
+        { c().topnum, u"Top number"_s },
+        { c().botnum, u"Bottom number"_s },
+        { c().oper, u"Operation"_s },
+        { c().cor, u"Correct answers"_s },
+        { c().incor, u"Incorrect answers"_s },
+        { c().timeleft, u"Seconds left"_s },
+        { c().typeprob, u"Problem type"_s },
+        { c().timetot, u"Time limit"_s },
+        { c().Level, u"Difficulty level"_s },
+        { c().tnum, u"Starting table"_s },
+    };
+    for (const auto& [widget, what] : described)
+        EXPECT_EQ(description(widget), what) << widget->objectName().toStdString();
+
+    c().begin->click();
+    tick();
+    EXPECT_EQ(name(c().timeleft), u"59"_s);
+    EXPECT_EQ(name(c().topnum), u"6"_s);
+    type_into(c().ans, u"12"_s);
+    QTest::keyClick(c().ans, Qt::Key_Return);
+    EXPECT_EQ(name(c().cor), u"1"_s);
+    EXPECT_EQ(name(c().sunhap), u"Right!"_s);
+    EXPECT_EQ(of(c().sunhap)->role(), QAccessible::Graphic);
+    EXPECT_EQ(name(c().sunsad), u"Wrong"_s);
+}
+
+TEST_F(ScreenReader, HearsTheVerdictAndTheNextProblem)
+{
+    const auto spoken = [this] {
+        std::vector<QString> said;
+        for (const Heard& event : heard)
+            if (event.object == c().ans && event.type == QAccessible::DescriptionChanged)
+                said.push_back(event.description);
+        return said;
+    };
+    c().begin->click();
+    answer(u"12"_s); // 6 + 6 is right; 4 + 4 comes next
+    c().mult->click();
+    answer(u"7"_s); // wrong; the next problem is made with times
+    ASSERT_EQ(spoken().size(), 2U);
+    EXPECT_EQ(spoken().front(), u"Right! Next problem: 4 plus 4"_s);
+    EXPECT_TRUE(spoken().back().startsWith(u"Wrong Next problem: "_s));
+    EXPECT_TRUE(spoken().back().contains(u" times "_s));
+
+    answer(u"x"_s); // judges nothing, says nothing
+    EXPECT_EQ(spoken().size(), 2U);
+}
+
+TEST_F(ScreenReader, HearsARepeatedVerdictAgain)
+{
+    // A problem type the generators do not know keeps the same problem.
+    type_into(c().typeprob, u"none"_s);
+    c().begin->click();
+    answer(u"0"_s);
+    answer(u"0"_s);
+    int count = 0;
+    for (const Heard& event : heard)
+        if (event.object == c().ans && event.type == QAccessible::DescriptionChanged) {
+            EXPECT_EQ(event.description, u"Right! Next problem: 0 plus 0"_s);
+            ++count;
+        }
+    EXPECT_EQ(count, 2);
+}
+
+TEST_F(ScreenReader, AWholeRunByKeysAlone)
+{
+    // Settings with Tab and the arrows, starting from the window as it opens.
+    ASSERT_EQ(QApplication::focusWidget(), c().begin);
+    auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), c().add);
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_TRUE(c().mult->isChecked());
+    EXPECT_EQ(c().oper->text(), u"x"_s);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), c().typeprob);
+    press(Qt::Key_Down);
+    EXPECT_EQ(c().typeprob->currentText(), u"Tables-ez"_s);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), c().tnum);
+    for (int i = 0; i < 4; ++i)
+        press(Qt::Key_Down);
+    EXPECT_EQ(c().tnum->currentText(), u"5"_s);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), c().begin);
+    press(Qt::Key_Space);
+
+    // Thirteen answers typed and sent with Enter: the five times table and 6 x 1.
+    for (int n = 0; n < 13; ++n) {
+        ASSERT_EQ(QApplication::focusWidget(), c().ans);
+        QTest::keyClicks(c().ans, c().anst->text());
+        press(Qt::Key_Return);
+    }
+    EXPECT_EQ(c().cor->text(), u"13"_s);
+    EXPECT_EQ(c().topnum->text(), u"6"_s);
+    EXPECT_EQ(c().botnum->text(), u"2"_s);
+
+    // When time is up, Tab reaches "Begin!" again and Enter starts a new run.
+    while (c().Timer1->isActive())
+        tick();
+    int presses = 0;
+    while (QApplication::focusWidget() != c().begin && presses++ < 12)
+        press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), c().begin);
+    press(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), c().ans);
+    EXPECT_EQ(c().topnum->text(), u"5"_s);
+}
+
+} // namespace
