@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test package install-check clean
 
 all: build
 
@@ -25,6 +25,13 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+package: build
+	@cmake --build $(BUILD_DIR) --target package
+
+# Installs the package into a throw-away root and starts it there.
+install-check: package
+	@packaging/install-check $(BUILD_DIR)
 
 clean:
 	@rm -rf $(BUILD_DIR)

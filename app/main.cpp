@@ -2,9 +2,13 @@
 
 #include <QApplication>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(u"org.skorvex.Skorvex"_s);
     skorvex::app::MainWindow window;
     window.show();
     return QApplication::exec();
