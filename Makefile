@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test package install-check clean
+.PHONY: all deps configure build run test test-sanitize soak fuzz package install-check clean
 
 all: build
 
@@ -25,6 +25,32 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The whole suite under AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer, in its own build folder.
+test-sanitize: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build build-asan -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+# A long soak of random event sequences on the real window.
+SOAK_SEEDS ?= 40
+SOAK_EVENTS ?= 50000
+soak: build
+	@SKORVEX_SOAK_SEEDS=$(SOAK_SEEDS) SKORVEX_SOAK_EVENTS=$(SOAK_EVENTS) QT_QPA_PLATFORM=offscreen \
+		$(BUILD_DIR)/tests/soak_tests --gtest_brief=1 2>/dev/null
+
+# The runtime's text services under libFuzzer; fails on any finding.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/install-deps clang libclang-rt-14-dev
+	@cmake -S . -B build-fuzz -G Ninja -DSKORVEX_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+	@mkdir -p build-fuzz/corpus
+	@build-fuzz/fuzz/text_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/corpus
 
 package: build
 	@cmake --build $(BUILD_DIR) --target package

@@ -38,6 +38,7 @@ void MainWindow::wire()
 {
     const ErrorSink sink = [this](const runtime::Error& error) {
         last_error_ = error;
+        ++errors_reported_;
         report_.report(error);
     };
     connect(c_.add, &QRadioButton::clicked, this, guarded([this] { run_.add_Click(); }, sink));

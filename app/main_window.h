@@ -27,6 +27,7 @@ public:
     controls::Controls& controls() { return c_; }
     // The last error the boundary caught, if any.
     const std::optional<runtime::Error>& last_error() const { return last_error_; }
+    int errors_reported() const { return errors_reported_; }
     const ErrorReport& error_report() const { return report_; }
 
 protected:
@@ -43,6 +44,7 @@ private:
     quiz::AnswerChecker answers_;
     ErrorReport report_;
     std::optional<runtime::Error> last_error_;
+    int errors_reported_ = 0;
 };
 
 } // namespace skorvex::app

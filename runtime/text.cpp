@@ -96,9 +96,11 @@ std::string right_char(std::string_view text)
 {
     if (text.empty())
         return {};
-    // Step back over UTF-8 continuation bytes to the start of the last character.
+    // Step back over UTF-8 continuation bytes to the start of the last
+    // character; no character is longer than four bytes.
     auto start = text.size() - 1;
-    while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0U) == 0x80U)
+    while (start > 0 && text.size() - start < 4
+        && (static_cast<unsigned char>(text[start]) & 0xC0U) == 0x80U)
         --start;
     return std::string(text.substr(start));
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 #include <QTimerEvent>
@@ -32,11 +33,26 @@ void WindowTest::ticks(int count)
         ASSERT_NO_FATAL_FAILURE(tick());
 }
 
+void WindowTest::type_text(QWidget* widget, const QString& text)
+{
+    for (const QChar ch : text) {
+        if (ch.unicode() >= 0x20 && ch.unicode() < 0x7f) {
+            QTest::keyClick(widget, ch.toLatin1());
+            continue;
+        }
+        // QTest knows only ASCII keys; other characters come as text.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
 void WindowTest::type_into(QLineEdit* box, const QString& text)
 {
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
+    type_text(box, text);
 }
 
 void WindowTest::type_into(QComboBox* combo, const QString& text)

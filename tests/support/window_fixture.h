@@ -29,6 +29,8 @@ protected:
     void ticks(int count);
     // Types into the answer box (replacing what it holds) and presses Enter.
     void answer(const QString& text);
+    // Types text key by key into a widget, non-ASCII characters included.
+    static void type_text(QWidget* widget, const QString& text);
     // Replaces the edit text of a combo box by typing, as the learner would.
     static void type_into(QComboBox* combo, const QString& text);
     static void type_into(QLineEdit* box, const QString& text);
