@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize soak fuzz package install-check clean
+.PHONY: all deps configure build run test test-sanitize soak fuzz bench package install-check clean
 
 all: build
 
@@ -51,6 +51,15 @@ fuzz:
 	@mkdir -p build-fuzz/corpus
 	@build-fuzz/fuzz/text_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/corpus
+
+# Start-up against a bare Qt window under Xvfb, and the handlers' costs;
+# writes build-bench/results.md.
+bench: deps
+	@scripts/install-deps xvfb x11-utils libbenchmark-dev libx11-dev
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKORVEX_BENCH=ON \
+		-DBUILD_TESTING=OFF >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	@bench/run
 
 package: build
 	@cmake --build $(BUILD_DIR) --target package

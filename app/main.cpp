@@ -1,3 +1,4 @@
+#include "app/font_warm_up.h"
 #include "app/main_window.h"
 
 #include <QApplication>
@@ -6,9 +7,11 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
+    skorvex::app::FontWarmUp fonts;
     QApplication application(argc, argv);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(u"org.skorvex.Skorvex"_s);
+    fonts.wait();
     skorvex::app::MainWindow window;
     window.show();
     return QApplication::exec();

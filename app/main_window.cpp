@@ -4,8 +4,9 @@
 #include "app/guarded.h"
 #include "assets/pictures.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
 
 namespace skorvex::app {
 
@@ -18,20 +19,21 @@ MainWindow::MainWindow(std::function<void()> end_program)
     , answers_(c_, problems_)
     , report_(this)
 {
-    const qreal ratio = devicePixelRatioF();
-    show_picture(c_.sunhap, assets::happy_sun(ratio));
-    show_picture(c_.sunsad, assets::sad_sun(ratio));
-    setWindowIcon(assets::window_icon());
+    c_.sunhap->set_picture(assets::happy_sun);
+    c_.sunsad->set_picture(assets::sad_sun);
     describe_for_screen_readers(c_);
     wire();
 }
 
-// A picture shows unscaled from the top-left corner of its box, whole even
-// where it is larger than the box.
-void MainWindow::show_picture(QLabel* image, const QPixmap& picture)
+// The icon is read once the window is on its way to the screen: the first
+// picture read loads Qt's image format plugins, which need not delay it.
+void MainWindow::showEvent(QShowEvent* event)
 {
-    image->setPixmap(picture);
-    image->resize(picture.deviceIndependentSize().toSize());
+    QWidget::showEvent(event);
+    if (!icon_requested_) {
+        icon_requested_ = true;
+        QTimer::singleShot(0, this, [this] { setWindowIcon(assets::window_icon()); });
+    }
 }
 
 void MainWindow::wire()

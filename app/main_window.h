@@ -32,9 +32,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    static void show_picture(QLabel* image, const QPixmap& picture);
     void wire();
     void end_program();
 
@@ -45,6 +45,7 @@ private:
     ErrorReport report_;
     std::optional<runtime::Error> last_error_;
     int errors_reported_ = 0;
+    bool icon_requested_ = false;
 };
 
 } // namespace skorvex::app

@@ -1,15 +1,26 @@
 #include "assets/pictures.h"
 
+#include <QImageReader>
+
 namespace skorvex::assets {
 
 using namespace Qt::StringLiterals;
 
 namespace {
+    // Read as PNG by name, so that Qt's built-in reader serves it and no image
+    // format plugin is loaded to guess the format.
+    QPixmap png(const QString& path)
+    {
+        QImageReader reader(path, "png");
+        reader.setAutoDetectImageFormat(false);
+        return QPixmap::fromImage(reader.read());
+    }
+
     QPixmap sun(const QString& name, qreal device_pixel_ratio)
     {
         if (device_pixel_ratio <= 1.0)
-            return QPixmap(u":/pictures/%1.png"_s.arg(name));
-        QPixmap sharp(u":/pictures/%1@2x.png"_s.arg(name));
+            return png(u":/pictures/%1.png"_s.arg(name));
+        QPixmap sharp = png(u":/pictures/%1@2x.png"_s.arg(name));
         sharp.setDevicePixelRatio(2.0);
         return sharp;
     }
@@ -22,10 +33,10 @@ QPixmap sad_sun(qreal device_pixel_ratio) { return sun(u"sad_sun"_s, device_pixe
 QIcon window_icon()
 {
     QIcon icon;
-    icon.addFile(u":/pictures/light_bulb_16.png"_s, QSize(16, 16));
-    icon.addFile(u":/pictures/light_bulb_32.png"_s, QSize(32, 32));
+    icon.addPixmap(png(u":/pictures/light_bulb_16.png"_s));
+    icon.addPixmap(png(u":/pictures/light_bulb_32.png"_s));
     // Added whatever the screen, so a high-density title bar finds it too.
-    icon.addFile(u":/pictures/light_bulb_32@2x.png"_s, QSize(64, 64));
+    icon.addPixmap(png(u":/pictures/light_bulb_32@2x.png"_s));
     return icon;
 }
 

@@ -60,6 +60,8 @@ struct ControlRow {
 inline constexpr int window_width = 6648;
 inline constexpr int window_height = 5244;
 inline constexpr int timer_interval_ms = 1000;
+// The suns are 72 x 72 pixels, larger than their box.
+inline constexpr int picture_size = 72;
 
 inline constexpr std::array<QStringView, 3> typeprob_items { u"Random", u"Tables-ez",
     u"Tables-Random" };

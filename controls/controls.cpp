@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QHash>
 #include <QPalette>
 #include <algorithm>
@@ -28,26 +29,34 @@ namespace {
             twips_to_pixels(row.height) };
     }
 
+    // The face itself where it is installed, else Liberation Sans, which has
+    // Arial's metrics. Naming only an installed face spares Qt a search for
+    // substitutes at start-up.
+    QString installed_or_alike(const QString& face)
+    {
+        return QFontDatabase::hasFamily(face) ? face : u"Liberation Sans"_s;
+    }
+
     // Each font is made once and shared by the controls that use it.
     const QFont& font_of(Font font)
     {
         static const QFont a = [] {
             QFont f;
-            f.setFamilies({ u"Arial"_s, u"Liberation Sans"_s });
+            f.setFamily(installed_or_alike(u"Arial"_s));
             f.setPointSize(36);
             f.setWeight(QFont::Bold);
             return f;
         }();
         static const QFont b = [] {
             QFont f;
-            f.setFamilies({ u"Arial"_s, u"Liberation Sans"_s });
+            f.setFamily(installed_or_alike(u"Arial"_s));
             f.setPointSize(36);
             f.setWeight(QFont::Normal);
             return f;
         }();
         static const QFont c = [] {
             QFont f;
-            f.setFamilies({ u"MS Sans Serif"_s, u"Liberation Sans"_s });
+            f.setFamily(installed_or_alike(u"MS Sans Serif"_s));
             f.setPointSizeF(13.8);
             f.setWeight(QFont::Normal);
             return f;
@@ -66,7 +75,7 @@ namespace {
         // captions to their boxes, whatever the desktop's default.
         static const QFont standard = [] {
             QFont f;
-            f.setFamilies({ u"MS Sans Serif"_s, u"Liberation Sans"_s });
+            f.setFamily(installed_or_alike(u"MS Sans Serif"_s));
             f.setPointSize(8);
             f.setWeight(QFont::Normal);
             return f;
@@ -175,7 +184,7 @@ namespace {
         case Kind::Frame:
             return new QGroupBox(to_qstring(row.caption), parent);
         case Kind::Image: {
-            auto* image = new QLabel(parent);
+            auto* image = new PictureBox(parent);
             image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return image;
         }
@@ -200,6 +209,9 @@ namespace {
             return;
         }
         widget->setGeometry(box_of(row));
+        // A picture larger than its box still shows whole from the box's corner.
+        if (row.kind == Kind::Image)
+            widget->resize(widget->size().expandedTo(QSize(picture_size, picture_size)));
         if (row.font != Font::standard)
             widget->setFont(font_of(row.font));
         apply_look(widget, row.kind, row.look);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/widgets.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,8 +16,6 @@
 // as the controls are named, so the drill's logic reads like its description:
 // `c.anst->text()`, `c.Timer1->start()`.
 namespace skorvex::controls {
-
-class RuleLine;
 
 struct Controls {
     QPushButton* exit = nullptr;
@@ -37,8 +37,8 @@ struct Controls {
     QLabel* lvl = nullptr;
     QLabel* options = nullptr;
     QLabel* nodiv = nullptr;
-    QLabel* sunsad = nullptr;
-    QLabel* sunhap = nullptr;
+    PictureBox* sunsad = nullptr;
+    PictureBox* sunhap = nullptr;
     QLabel* anst = nullptr;
     QLabel* tt = nullptr;
     QLabel* timeleft = nullptr;

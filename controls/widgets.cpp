@@ -7,9 +7,29 @@ namespace skorvex::controls {
 void FlatLineEdit::paintEvent(QPaintEvent* event)
 {
     QLineEdit::paintEvent(event);
+    // Four filled one-pixel strips: far cheaper than stroking a rectangle.
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const QColor colour = palette().color(QPalette::WindowText);
+    const int w = width();
+    const int h = height();
+    painter.fillRect(0, 0, w, 1, colour);
+    painter.fillRect(0, h - 1, w, 1, colour);
+    painter.fillRect(0, 0, 1, h, colour);
+    painter.fillRect(w - 1, 0, 1, h, colour);
+}
+
+void PictureBox::set_picture(std::function<QPixmap(qreal)> read)
+{
+    read_ = std::move(read);
+    if (isVisible())
+        setPixmap(read_(devicePixelRatioF()));
+}
+
+void PictureBox::showEvent(QShowEvent* event)
+{
+    if (pixmap().isNull() && read_)
+        setPixmap(read_(devicePixelRatioF()));
+    QLabel::showEvent(event);
 }
 
 RuleLine::RuleLine(QWidget* parent)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QWidget>
+#include <functional>
 
 namespace skorvex::controls {
 
@@ -12,6 +15,23 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A picture shown unscaled from its top-left corner. It is read when it is
+// first shown, so that starting the program decodes no picture nobody sees.
+class PictureBox : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+    // `read` is given the device pixel ratio of the screen the picture shows on.
+    void set_picture(std::function<QPixmap(qreal)> read);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::function<QPixmap(qreal)> read_;
 };
 
 // A straight horizontal rule in the window's text colour.

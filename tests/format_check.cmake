@@ -7,6 +7,7 @@ file(GLOB_RECURSE sources
     ${SOURCE_DIR}/quiz/*.cpp ${SOURCE_DIR}/quiz/*.h
     ${SOURCE_DIR}/app/*.cpp ${SOURCE_DIR}/app/*.h
     ${SOURCE_DIR}/assets/*.cpp ${SOURCE_DIR}/assets/*.h
+    ${SOURCE_DIR}/bench/*.cpp ${SOURCE_DIR}/fuzz/*.cpp
     ${SOURCE_DIR}/tests/*.cpp ${SOURCE_DIR}/tests/*.h)
 execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${sources}
     WORKING_DIRECTORY ${SOURCE_DIR} RESULT_VARIABLE result)
