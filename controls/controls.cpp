@@ -32,54 +32,37 @@ namespace {
     // The face itself where it is installed, else Liberation Sans, which has
     // Arial's metrics. Naming only an installed face spares Qt a search for
     // substitutes at start-up.
-    QString installed_or_alike(const QString& face)
+    QFont make_font(const QString& face, qreal points, QFont::Weight weight)
     {
-        return QFontDatabase::hasFamily(face) ? face : u"Liberation Sans"_s;
+        QFont font;
+        font.setFamily(QFontDatabase::hasFamily(face) ? face : u"Liberation Sans"_s);
+        font.setPointSizeF(points);
+        font.setWeight(weight);
+        return font;
     }
 
     // Each font is made once and shared by the controls that use it.
     const QFont& font_of(Font font)
     {
-        static const QFont a = [] {
-            QFont f;
-            f.setFamily(installed_or_alike(u"Arial"_s));
-            f.setPointSize(36);
-            f.setWeight(QFont::Bold);
-            return f;
-        }();
-        static const QFont b = [] {
-            QFont f;
-            f.setFamily(installed_or_alike(u"Arial"_s));
-            f.setPointSize(36);
-            f.setWeight(QFont::Normal);
-            return f;
-        }();
-        static const QFont c = [] {
-            QFont f;
-            f.setFamily(installed_or_alike(u"MS Sans Serif"_s));
-            f.setPointSizeF(13.8);
-            f.setWeight(QFont::Normal);
-            return f;
-        }();
         switch (font) {
-        case Font::A:
+        case Font::A: {
+            static const QFont a = make_font(u"Arial"_s, 36, QFont::Bold);
             return a;
-        case Font::B:
+        }
+        case Font::B: {
+            static const QFont b = make_font(u"Arial"_s, 36, QFont::Normal);
             return b;
-        case Font::C:
+        }
+        case Font::C: {
+            static const QFont c = make_font(u"MS Sans Serif"_s, 13.8, QFont::Normal);
             return c;
+        }
         case Font::standard:
             break;
         }
         // The window's own font: a small plain sans face whose widths fit the
         // captions to their boxes, whatever the desktop's default.
-        static const QFont standard = [] {
-            QFont f;
-            f.setFamily(installed_or_alike(u"MS Sans Serif"_s));
-            f.setPointSize(8);
-            f.setWeight(QFont::Normal);
-            return f;
-        }();
+        static const QFont standard = make_font(u"MS Sans Serif"_s, 8, QFont::Normal);
         return standard;
     }
 
