@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTimerEvent>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace {
 
@@ -17,6 +18,16 @@ void tick(QTimer* timer)
 {
     QTimerEvent event(timer->timerId());
     QCoreApplication::sendEvent(timer, &event);
+}
+
+// The window on screen, settled, with the longest time limit chosen.
+std::unique_ptr<skorvex::app::MainWindow> shown_window()
+{
+    auto window = std::make_unique<skorvex::app::MainWindow>([] {});
+    window->show();
+    settle();
+    window->controls().timetot->setEditText(u"10 minutes"_s);
+    return window;
 }
 
 void BM_WindowConstruction(benchmark::State& state)
@@ -33,11 +44,8 @@ BENCHMARK(BM_WindowConstruction)->Unit(benchmark::kMillisecond);
 
 void BM_JudgedAnswer(benchmark::State& state)
 {
-    skorvex::app::MainWindow window([] {});
-    auto& c = window.controls();
-    window.show();
-    settle();
-    c.timetot->setEditText(u"10 minutes"_s);
+    const auto window = shown_window();
+    auto& c = window->controls();
     c.begin->click();
     settle();
     int answered = 0;
@@ -58,11 +66,8 @@ BENCHMARK(BM_JudgedAnswer)->Unit(benchmark::kMicrosecond);
 
 void BM_Tick(benchmark::State& state)
 {
-    skorvex::app::MainWindow window([] {});
-    auto& c = window.controls();
-    window.show();
-    settle();
-    c.timetot->setEditText(u"10 minutes"_s);
+    const auto window = shown_window();
+    auto& c = window->controls();
     for (auto _ : state) {
         if (!c.Timer1->isActive()) {
             state.PauseTiming();

@@ -18,12 +18,7 @@ void FlatLineEdit::paintEvent(QPaintEvent* event)
     painter.fillRect(w - 1, 0, 1, h, colour);
 }
 
-void PictureBox::set_picture(std::function<QPixmap(qreal)> read)
-{
-    read_ = std::move(read);
-    if (isVisible())
-        setPixmap(read_(devicePixelRatioF()));
-}
+void PictureBox::set_picture(std::function<QPixmap(qreal)> read) { read_ = std::move(read); }
 
 void PictureBox::showEvent(QShowEvent* event)
 {

@@ -24,7 +24,8 @@ class PictureBox : public QLabel {
 public:
     using QLabel::QLabel;
 
-    // `read` is given the device pixel ratio of the screen the picture shows on.
+    // Set before the box is first shown. `read` is given the device pixel
+    // ratio of the screen the picture shows on.
     void set_picture(std::function<QPixmap(qreal)> read);
 
 protected:
