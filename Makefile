@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize soak fuzz bench package install-check clean
+.PHONY: all deps configure build run test test-sanitize test-screen-reader soak fuzz bench package install-check clean
 
 all: build
 
@@ -33,6 +33,13 @@ test-sanitize: deps
 	@cmake --build build-asan -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+# A whole drill played by ear: Debian's Orca listens under a private Xvfb
+# display and D-Bus, real X key events play, and each step waits until Orca
+# has spoken what it must. Orca's speech log is kept in $(BUILD_DIR)/orca-speech.log.
+test-screen-reader: build
+	@scripts/install-deps orca xvfb xdotool dbus-x11 at-spi2-core
+	@/usr/bin/python3 tests/screen_reader/orca_check.py $(BUILD_DIR)/skorvex $(BUILD_DIR)/orca-speech.log
 
 # A long soak of random event sequences on the real window.
 SOAK_SEEDS ?= 40

@@ -1,6 +1,7 @@
 #include "app/accessibility.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 
 namespace skorvex::app {
 
@@ -39,28 +40,101 @@ namespace {
             return u"divided by"_s;
         return sign;
     }
+
+    // "Right!" ends a sentence already; "Wrong" needs a stop.
+    QString sentence(const QString& words)
+    {
+        return words.endsWith(u'!') || words.endsWith(u'.') ? words : words + u'.';
+    }
+
+    QAccessibleInterface* voice_interface(const QString& class_name, QObject* object)
+    {
+        if (class_name == QLatin1StringView(Voice::staticMetaObject.className())
+            && object->isWidgetType())
+            return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+        return nullptr;
+    }
 }
 
-void announce_judgement(controls::Controls& c)
+QString spoken_problem(const controls::Controls& c)
 {
-    QString verdict;
-    if (c.sunhap->isVisibleTo(c.sunhap->parentWidget()))
-        verdict = c.sunhap->accessibleName();
-    else if (c.sunsad->isVisibleTo(c.sunsad->parentWidget()))
-        verdict = c.sunsad->accessibleName();
-    else
-        return;
-    const QString problem
-        = u"%1 %2 %3"_s.arg(c.topnum->text(), spoken_sign(c.oper->text()), c.botnum->text());
-    const QString announcement = u"%1 Next problem: %2"_s.arg(verdict, problem);
-    // A new description is announced by Qt itself; a repeated one is sent
-    // again, so that every answer is heard.
-    if (c.ans->accessibleDescription() != announcement) {
-        c.ans->setAccessibleDescription(announcement);
-        return;
+    return u"%1 %2 %3"_s.arg(c.topnum->text(), spoken_sign(c.oper->text()), c.botnum->text());
+}
+
+Voice::Voice(QWidget* window)
+    : QWidget(window)
+{
+    static const bool factory_installed = (QAccessible::installFactory(voice_interface), true);
+    Q_UNUSED(factory_installed);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setGeometry(0, 0, 0, 0);
+    hide();
+}
+
+void Voice::say(const QString& sentence)
+{
+    hide();
+    setAccessibleName(sentence);
+    show();
+}
+
+Narrator::Narrator(QWidget* window, controls::Controls& c)
+    : c_(c)
+    , voice_(new Voice(window))
+{
+}
+
+Narrator::Scene Narrator::scene() const
+{
+    return { !c_.begin->isEnabled(), c_.nodiv->isVisibleTo(c_.nodiv->parentWidget()),
+        c_.timeleft->text() };
+}
+
+void Narrator::narrate(Event event, const std::function<void()>& handler)
+{
+    const Scene before = scene();
+    handler();
+    // The answer box describes the problem on show: that is what is read when
+    // "Begin!" puts the focus there, and whenever the learner comes back to it.
+    if (event != Event::tick)
+        c_.ans->setAccessibleDescription(spoken_problem(c_));
+    const QString words = news(event, before);
+    if (!words.isEmpty())
+        voice_->say(words);
+}
+
+QString Narrator::news(Event event, const Scene& before) const
+{
+    const Scene now = scene();
+    const QString notice
+        = now.notice_shown && !before.notice_shown ? sentence(c_.nodiv->text()) : QString();
+    switch (event) {
+    case Event::begin:
+        // The focus arriving in the answer box reads the problem; a notice
+        // shown at the same moment is said with it, so neither cuts off the other.
+        if (notice.isEmpty())
+            return {};
+        return u"%1 %2"_s.arg(notice, sentence(spoken_problem(c_)));
+    case Event::answer: {
+        QString verdict;
+        if (c_.sunhap->isVisibleTo(c_.sunhap->parentWidget()))
+            verdict = c_.sunhap->accessibleName();
+        else if (c_.sunsad->isVisibleTo(c_.sunsad->parentWidget()))
+            verdict = c_.sunsad->accessibleName();
+        else
+            return u"Type a number."_s;
+        const QString next = u"Next problem: %1"_s.arg(sentence(spoken_problem(c_)));
+        return (QStringList { sentence(verdict), notice, next }).join(u' ').simplified();
     }
-    QAccessibleEvent event(c.ans, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
+    case Event::tick:
+        if (before.running && !now.running)
+            return u"Time is up. %1 right, %2 wrong."_s.arg(c_.cor->text(), c_.incor->text());
+        if (now.seconds_left != before.seconds_left && now.seconds_left == u"10"_s)
+            return u"10 seconds left."_s;
+        return {};
+    }
+    return {};
 }
 
 } // namespace skorvex::app

@@ -2,19 +2,60 @@
 
 #include "controls/controls.h"
 
+#include <QString>
+#include <QWidget>
+#include <functional>
+
 // What a screen reader learns about the window, through Qt's accessibility
 // interfaces only: nothing here changes what the window shows. Labels that show
 // a value keep it as their (live) name and say what they are in their
 // description; combo boxes, whose name is always their text, carry their role
 // in the description.
+//
+// News (a verdict, the time running out) is spoken through a Voice: an empty,
+// unfocusable child of the window with the accessible role of a notification.
+// Screen readers read a notification as it is shown, while the changed name or
+// description of an ordinary widget is not read unless it has the focus.
 namespace skorvex::app {
 
 void describe_for_screen_readers(controls::Controls& c);
 
-// After "GO!" has judged an answer: tells a screen reader the verdict and the
-// problem now on show, as a change of the answer box's description (the box
-// keeps the focus while the learner answers). Says nothing when the click
-// judged nothing.
-void announce_judgement(controls::Controls& c);
+// The problem on show as words: "6 plus 6".
+QString spoken_problem(const controls::Controls& c);
+
+// Draws nothing and takes no input or focus; shown anew for every sentence, so
+// that the same sentence twice is heard twice.
+class Voice : public QWidget {
+    Q_OBJECT
+public:
+    explicit Voice(QWidget* window);
+    void say(const QString& sentence);
+};
+
+// Runs the handlers that can bring news and then says what each changed on the
+// window, so that the drill's own steps stay as they are.
+class Narrator {
+public:
+    enum class Event { begin, answer, tick };
+
+    Narrator(QWidget* window, controls::Controls& c);
+
+    void narrate(Event event, const std::function<void()>& handler);
+    void say(const QString& sentence) { voice_->say(sentence); }
+    const Voice* voice() const { return voice_; }
+
+private:
+    // What the window showed before a handler ran.
+    struct Scene {
+        bool running;
+        bool notice_shown;
+        QString seconds_left;
+    };
+    Scene scene() const;
+    QString news(Event event, const Scene& before) const;
+
+    controls::Controls& c_;
+    Voice* voice_;
+};
 
 } // namespace skorvex::app

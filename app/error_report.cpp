@@ -48,4 +48,13 @@ void ErrorReport::report(const runtime::Error& error)
     box_->raise();
 }
 
+QString ErrorReport::sentence() const
+{
+    if (box_ == nullptr)
+        return {};
+    if (box_->informativeText().isEmpty())
+        return box_->text() + u'.';
+    return box_->text() + u". "_s + box_->informativeText();
+}
+
 } // namespace skorvex::app

@@ -2,6 +2,8 @@
 
 #include "runtime/error.h"
 
+#include <QString>
+
 class QMessageBox;
 class QWidget;
 
@@ -16,6 +18,8 @@ public:
     explicit ErrorReport(QWidget* window);
 
     void report(const runtime::Error& error);
+    // The last report as one sentence, for a screen reader.
+    QString sentence() const;
     QMessageBox* box() const { return box_; }
 
 private:

@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "app/accessibility.h"
 #include "app/guarded.h"
 #include "assets/pictures.h"
 
@@ -18,6 +17,7 @@ MainWindow::MainWindow(std::function<void()> end_program)
     }))
     , answers_(c_, problems_)
     , report_(this)
+    , narrator_(this, c_)
 {
     c_.sunhap->set_picture(assets::happy_sun);
     c_.sunsad->set_picture(assets::sad_sun);
@@ -42,29 +42,31 @@ void MainWindow::wire()
         last_error_ = error;
         ++errors_reported_;
         report_.report(error);
+        narrator_.say(report_.sentence());
     };
+    using Event = Narrator::Event;
     connect(c_.add, &QRadioButton::clicked, this, guarded([this] { run_.add_Click(); }, sink));
     connect(c_.subt, &QRadioButton::clicked, this, guarded([this] { run_.subt_Click(); }, sink));
     connect(c_.mult, &QRadioButton::clicked, this, guarded([this] { run_.mult_Click(); }, sink));
     connect(c_.div, &QRadioButton::clicked, this, guarded([this] { run_.div_Click(); }, sink));
-    connect(c_.begin, &QPushButton::clicked, this, guarded([this] { run_.begin_Click(); }, sink));
+    connect(c_.begin, &QPushButton::clicked, this,
+        guarded([this] { narrator_.narrate(Event::begin, [this] { run_.begin_Click(); }); }, sink));
     connect(c_.exit, &QPushButton::clicked, this, guarded([this] { run_.exit_Click(); }, sink));
-    connect(c_.Timer1, &QTimer::timeout, this, guarded([this] { run_.Timer1_Timer(); }, sink));
+    connect(c_.Timer1, &QTimer::timeout, this,
+        guarded([this] { narrator_.narrate(Event::tick, [this] { run_.Timer1_Timer(); }); }, sink));
     connect(c_.do_math, &QPushButton::clicked, this,
-        guarded(
-            [this] {
-                answers_.do_math_Click();
-                announce_judgement(c_);
-            },
+        guarded([this] { narrator_.narrate(Event::answer, [this] { answers_.do_math_Click(); }); },
             sink));
 }
 
 // Enter clicks "GO!" from anywhere in the window except another button: a
-// focused push button takes Enter itself and never passes it on.
+// focused push button takes Enter itself and never passes it on. The keypad's
+// Enter comes with the keypad modifier set, and counts the same.
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier && c_.do_math->isEnabled()) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && plain && c_.do_math->isEnabled()) {
         c_.do_math->click();
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/accessibility.h"
 #include "app/error_report.h"
 #include "controls/controls.h"
 #include "problems/problems.h"
@@ -14,7 +15,8 @@
 // icon, and wires exactly eight events to their handlers, each through the one
 // error boundary: the option buttons' clicks, "Begin!", "GO!", "exit" and the
 // ticks of `Timer1`. The window has no handlers of its own; it only routes
-// Enter to "GO!", the window's keyboard button.
+// Enter to "GO!", the window's keyboard button, and tells a screen reader
+// what "Begin!", "GO!", the ticks and the errors changed.
 namespace skorvex::app {
 
 class MainWindow : public QWidget {
@@ -29,6 +31,7 @@ public:
     const std::optional<runtime::Error>& last_error() const { return last_error_; }
     int errors_reported() const { return errors_reported_; }
     const ErrorReport& error_report() const { return report_; }
+    const Voice* voice() const { return narrator_.voice(); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -43,6 +46,7 @@ private:
     quiz::RunController run_;
     quiz::AnswerChecker answers_;
     ErrorReport report_;
+    Narrator narrator_;
     std::optional<runtime::Error> last_error_;
     int errors_reported_ = 0;
     bool icon_requested_ = false;

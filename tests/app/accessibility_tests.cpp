@@ -46,20 +46,15 @@ QPlatformAccessibility* platform_accessibility()
     return bridge;
 }
 
-// What reached the platform's accessibility bridge.
-struct Heard {
-    QObject* object;
-    QAccessible::Event type;
-    QString description;
-};
-std::vector<Heard> heard;
+// What a screen reader reads as it is shown: notifications, with their names.
+std::vector<QString> heard;
 
 void listen(QAccessibleEvent* event)
 {
-    QString description;
-    if (QAccessibleInterface* iface = event->accessibleInterface())
-        description = iface->text(QAccessible::Description);
-    heard.push_back({ event->object(), event->type(), description });
+    QAccessibleInterface* iface = event->accessibleInterface();
+    if (event->type() == QAccessible::ObjectShow && iface != nullptr
+        && iface->role() == QAccessible::Notification)
+        heard.push_back(u"notification: "_s + iface->text(QAccessible::Name));
 }
 
 class ScreenReader : public WindowTest {
@@ -87,6 +82,7 @@ protected:
     {
         return of(object)->text(QAccessible::Description);
     }
+    static const std::vector<QString>& spoken() { return heard; }
 };
 
 TEST_F(ScreenReader, EveryVisibleControlHasItsRoleAndName)
@@ -142,42 +138,60 @@ TEST_F(ScreenReader, ValuesKeepTheirLiveNameAndSayWhatTheyAre)
     EXPECT_EQ(name(c().sunsad), u"Wrong"_s);
 }
 
-TEST_F(ScreenReader, HearsTheVerdictAndTheNextProblem)
+TEST_F(ScreenReader, HearsEachVerdictWithTheNextProblemAndAHintForNoNumber)
 {
-    const auto spoken = [this] {
-        std::vector<QString> said;
-        for (const Heard& event : heard)
-            if (event.object == c().ans && event.type == QAccessible::DescriptionChanged)
-                said.push_back(event.description);
-        return said;
-    };
     c().begin->click();
+    EXPECT_EQ(description(c().ans), u"6 plus 6"_s) << "read as Begin! moves the focus there";
     answer(u"12"_s); // 6 + 6 is right; 4 + 4 comes next
     c().mult->click();
     answer(u"7"_s); // wrong; the next problem is made with times
-    ASSERT_EQ(spoken().size(), 2U);
-    EXPECT_EQ(spoken().front(), u"Right! Next problem: 4 plus 4"_s);
-    EXPECT_TRUE(spoken().back().startsWith(u"Wrong Next problem: "_s));
-    EXPECT_TRUE(spoken().back().contains(u" times "_s));
+    answer(u"x"_s);
+    ASSERT_EQ(spoken().size(), 3U);
+    EXPECT_EQ(spoken()[0], u"notification: Right! Next problem: 4 plus 4."_s);
+    EXPECT_TRUE(spoken()[1].startsWith(u"notification: Wrong. Next problem: "_s));
+    EXPECT_TRUE(spoken()[1].contains(u" times "_s));
+    EXPECT_EQ(spoken()[2], u"notification: Type a number."_s);
+    EXPECT_EQ(c().incor->text(), u"1"_s) << "the hint counts nothing";
 
-    answer(u"x"_s); // judges nothing, says nothing
-    EXPECT_EQ(spoken().size(), 2U);
-}
-
-TEST_F(ScreenReader, HearsARepeatedVerdictAgain)
-{
-    // A problem type the generators do not know keeps the same problem.
+    // A problem type the generators do not know keeps the same problem, and
+    // the same verdict is heard again.
+    while (c().Timer1->isActive())
+        tick();
+    heard.clear();
     type_into(c().typeprob, u"none"_s);
     c().begin->click();
+    answer(c().anst->text());
+    answer(c().anst->text());
+    ASSERT_EQ(spoken().size(), 2U);
+    EXPECT_EQ(spoken()[0], spoken()[1]);
+}
+
+TEST_F(ScreenReader, HearsTheNoticeTheLastTenSecondsTimeUpAndErrors)
+{
+    c().div->click();
+    type_into(c().typeprob, u"Tables-ez"_s);
+    c().begin->click();
+    ticks(49);
+    ASSERT_EQ(c().timeleft->text(), u"11"_s);
+    tick();
     answer(u"0"_s);
-    answer(u"0"_s);
-    int count = 0;
-    for (const Heard& event : heard)
-        if (event.object == c().ans && event.type == QAccessible::DescriptionChanged) {
-            EXPECT_EQ(event.description, u"Right! Next problem: 0 plus 0"_s);
-            ++count;
-        }
-    EXPECT_EQ(count, 2);
+    ticks(10);
+    EXPECT_EQ(spoken(),
+        (std::vector<QString> {
+            u"notification: Division Tables are not supported at this time! Sorry! 1 divided by 1."_s,
+            u"notification: 10 seconds left."_s,
+            u"notification: Right! Next problem: 2 divided by 1."_s,
+            u"notification: Time is up. 1 right, 0 wrong."_s }));
+
+    // The notice is said once only; the next run is one tick shorter and its
+    // cue comes all the same.
+    heard.clear();
+    c().begin->click();
+    ticks(49);
+    answer(u"99999"_s);
+    EXPECT_EQ(spoken(),
+        (std::vector<QString> { u"notification: 10 seconds left."_s,
+            u"notification: Overflow. The text \"99999\" could not be used."_s }));
 }
 
 TEST_F(ScreenReader, AWholeRunByKeysAlone)

@@ -23,7 +23,8 @@ TEST_F(Keyboard, EnterAnswersProblemAfterProblem)
     }
     EXPECT_EQ(c().cor->text(), u"5"_s);
     QTest::keyClicks(focus(), u"1000"_s);
-    QTest::keyClick(focus(), Qt::Key_Enter); // the keypad's Enter too
+    // The keypad's Enter, which always comes with the keypad modifier.
+    QTest::keyClick(focus(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(c().incor->text(), u"1"_s);
 }
 
@@ -36,6 +37,10 @@ TEST_F(Keyboard, EnterOutsideTheAnswerBoxClicksGoUnlessOnAnotherButton)
     QTest::keyClick(focus(), Qt::Key_Return);
     EXPECT_EQ(c().cor->text(), u"1"_s);
     EXPECT_EQ(c().tnum->count(), 15) << "Enter adds nothing to the list";
+    type_into(c().ans, u"8"_s);
+    c().add->setFocus();
+    QTest::keyClick(focus(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(c().cor->text(), u"2"_s);
 
     type_into(c().ans, u"7"_s);
     c().exit->setFocus();

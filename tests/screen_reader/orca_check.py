@@ -1,0 +1,284 @@
+#!/usr/bin/python3
+"""Plays the drill by ear: Debian's Orca listens while real X key events play
+runs, and every step waits for what Orca says it spoke (the "SPEECH OUTPUT"
+lines of its debug file).
+
+Usage: orca_check.py PATH/TO/skorvex [LOG]
+
+Everything runs privately: an Xvfb display, a D-Bus session bus, the AT-SPI
+bus, Orca with its own settings folder, then the program. LOG (by default a
+temporary file) keeps Orca's whole speech log for reading afterwards.
+"""
+
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+STEP_SECONDS = 20  # the longest any one step may take to be heard
+ORCA = "/usr/bin/orca"
+
+# Orca writes its debug file through a block buffer; this starts it with the
+# file line-buffered, so that each line can be read as soon as it is spoken.
+ORCA_LAUNCHER = """
+import builtins, runpy, sys
+log, prefs = sys.argv[1], sys.argv[2]
+plain_open = builtins.open
+def line_buffered_open(file, mode='r', buffering=-1, *args, **kwargs):
+    if file == log and 'w' in mode:
+        buffering = 1
+    return plain_open(file, mode, buffering, *args, **kwargs)
+builtins.open = line_buffered_open
+sys.argv = ['orca', '--debug-file', log, '--user-prefs', prefs]
+runpy.run_path(%r, run_name='__main__')
+""" % ORCA
+
+# Orca's laptop layout: with the desktop layout the keypad belongs to Orca
+# (keypad Enter is its "where am I"), and the drill would never see it.
+ORCA_SETTINGS = {
+    "general": {"keyboardLayout": 2, "orcaModifierKeys": ["Caps_Lock", "Shift_Lock"]},
+    "profiles": {"default": {"profile": ["Default", "default"], "pronunciations": {}, "keybindings": {}}},
+    "pronunciations": {},
+    "keybindings": {},
+}
+
+
+class Failed(Exception):
+    pass
+
+
+class Speech:
+    """Orca's spoken lines, read as they arrive."""
+
+    # SPEECH OUTPUT: 'the words' {voice settings}, or [{voice settings}]
+    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'(?: voice=\S+)? ?[[{].*[]}]$", re.MULTILINE)
+
+    def __init__(self, path):
+        self.path = path
+        self.lines = []
+        self.heard = 0  # lines already matched by an expectation
+
+    def read(self):
+        try:
+            with open(self.path, errors="replace") as log:
+                text = log.read()
+        except FileNotFoundError:
+            return
+        self.lines = [m.group(1) for m in self.SPOKEN.finditer(text)]
+
+    def expect(self, pattern, what, seconds=STEP_SECONDS):
+        """Waits for a line matching pattern, after those already heard."""
+        wanted = re.compile(pattern)
+        deadline = time.monotonic() + seconds
+        while True:
+            self.read()
+            for index in range(self.heard, len(self.lines)):
+                match = wanted.search(self.lines[index])
+                if match:
+                    self.heard = index + 1
+                    print("  heard: %s" % self.lines[index])
+                    return match
+            if time.monotonic() > deadline:
+                recent = "\n    ".join(self.lines[self.heard:][-12:]) or "(nothing)"
+                raise Failed("%s: never heard /%s/; heard since:\n    %s" % (what, pattern, recent))
+            time.sleep(0.05)
+
+    def count(self, pattern):
+        self.read()
+        return sum(1 for line in self.lines if re.search(pattern, line))
+
+
+class Session:
+    def __init__(self, program, log):
+        self.program = program
+        self.scratch = tempfile.mkdtemp(prefix="skorvex-orca-")
+        self.log = log or os.path.join(self.scratch, "orca.log")
+        self.processes = []
+        self.env = dict(os.environ)
+        for name in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_ACCESSIBILITY",
+                     "QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "AT_SPI_BUS_ADDRESS"):
+            self.env.pop(name, None)
+        self.env["XDG_RUNTIME_DIR"] = self.scratch
+        self.env["HOME"] = self.scratch
+        self.speech = Speech(self.log)
+
+    def start(self, args, **kwargs):
+        process = subprocess.Popen(args, env=self.env, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def wait_for(self, test, what, seconds=STEP_SECONDS):
+        deadline = time.monotonic() + seconds
+        while not test():
+            if time.monotonic() > deadline:
+                raise Failed("timed out waiting for " + what)
+            time.sleep(0.05)
+
+    def run_quietly(self, args):
+        return subprocess.run(args, env=self.env, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True)
+
+    def up(self):
+        # The X server picks a free display and tells its number.
+        read_end, write_end = os.pipe()
+        self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24",
+                    "-nolisten", "tcp"], pass_fds=(write_end,),
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as display:
+            number = display.readline().strip()
+        if not number:
+            raise Failed("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+
+        launch = self.run_quietly(["dbus-launch", "--sh-syntax"]).stdout
+        address = re.search(r"DBUS_SESSION_BUS_ADDRESS='([^']*)'", launch)
+        pid = re.search(r"DBUS_SESSION_BUS_PID=(\d+)", launch)
+        if not (address and pid):
+            raise Failed("no D-Bus session bus: " + launch)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address.group(1)
+        self.bus_pid = int(pid.group(1))
+
+        self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.wait_for(lambda: self.run_quietly(
+            ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+             "org.a11y.Bus.GetAddress"]).returncode == 0, "the AT-SPI bus")
+
+        prefs = os.path.join(self.scratch, "orca")
+        os.makedirs(prefs)
+        with open(os.path.join(prefs, "user-settings.conf"), "w") as settings:
+            json.dump(ORCA_SETTINGS, settings)
+        self.orca = self.start(["/usr/bin/python3", "-c", ORCA_LAUNCHER, self.log, prefs],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.speech.expect(r"^Screen reader on\.$", "Orca starting")
+        # Qt switches its accessibility on when it starts with accessibility
+        # enabled on the bus, which Orca does at its start.
+        self.wait_for(lambda: "true" in self.run_quietly(
+            ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+             "org.freedesktop.DBus.Properties.Get", "string:org.a11y.Status",
+             "string:IsEnabled"]).stdout, "Orca to announce itself on the bus")
+
+        self.app = self.start([self.program], stdout=subprocess.DEVNULL,
+                              stderr=open(os.path.join(self.scratch, "skorvex.err"), "w"))
+        found = self.run_quietly(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                                  "^Skorvex!$"]).stdout.split()
+        if not found:
+            raise Failed("the window never appeared")
+        self.window = found[0]
+        self.run_quietly(["xdotool", "windowfocus", "--sync", self.window])
+
+    def keys(self, *keys):
+        subprocess.run(["xdotool", "key", "--delay", "60"] + list(keys), env=self.env, check=True)
+
+    def type(self, text):
+        subprocess.run(["xdotool", "type", "--delay", "60", text], env=self.env, check=True)
+
+    def down(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+        if getattr(self, "bus_pid", None):
+            try:
+                os.kill(self.bus_pid, 15)
+            except ProcessLookupError:
+                pass
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+
+def solve(match):
+    top, sign, bottom = int(match.group(1)), match.group(2), int(match.group(3))
+    return {"plus": top + bottom, "minus": top - bottom, "times": top * bottom}[sign]
+
+
+PROBLEM = r"(-?\d+) (plus|minus|times|divided by) (-?\d+)"
+
+
+def play(s):
+    say = s.speech.expect
+    say(r"^Skorvex!$", "the window opening")
+    say(r"^Begin! push button\.$", "the focus on Begin!")
+
+    print("A Random run of one minute, from the keyboard alone")
+    s.keys("space")
+    say(r"^Your answer text\.$", "Begin! moving the focus to the answer box")
+    problem = say(r"^6 plus 6\.$", "the first problem")
+    s.type("12")
+    s.keys("Return")
+    problem = say(r"^notification Right! Next problem: %s\.$" % PROBLEM, "a right answer")
+    s.type(str(solve(problem)))
+    s.keys("KP_Enter")
+    problem = say(r"^notification Right! Next problem: %s\.$" % PROBLEM,
+                  "a second right answer, sent with the keypad's Enter")
+    s.type(str(solve(problem) + 1))
+    s.keys("Return")
+    say(r"^notification Wrong\. Next problem: %s\.$" % PROBLEM, "a wrong answer")
+    s.type("abc")
+    s.keys("Return")
+    say(r"^notification Type a number\.$", "an answer that is no number")
+    s.keys("ctrl+a")
+    s.type("99999")
+    s.keys("Return")
+    say(r'^notification Overflow\. The text "99999" could not be used\.$', "the error report")
+    # A minute from "Begin!": the cue comes about fifty seconds in.
+    say(r"^notification 10 seconds left\.$", "ten seconds left", seconds=75)
+    say(r"^notification Time is up\. 2 right, 1 wrong\.$", "the end of the run")
+    if s.speech.count(r"seconds left") != 1:
+        raise Failed("the ten-second cue was not said exactly once")
+
+    print("A short run of Division tables, started from the keyboard")
+    # Time up moved the focus on to the operations; Division is three down.
+    s.keys("Down", "Down", "Down")
+    say(r"^Division", "Division chosen")
+    s.keys("Tab")
+    say(r"^Problem type\.$", "the focus on the problem type")
+    s.keys("Down")
+    say(r"Tables-ez", "Tables-ez chosen")
+    s.keys("Tab", "ctrl+a")
+    s.type("short")  # a time outside the list: time is up on the first tick
+    s.keys("shift+Tab", "shift+Tab", "shift+Tab")
+    say(r"^Begin! push button\.$", "the focus back on Begin!")
+    s.keys("Return")
+    say(r"^notification Division Tables are not supported at this time! Sorry! 1 divided by 1\.$",
+        "the Division notice with the first problem")
+    say(r"^notification Time is up\. 0 right, 0 wrong\.$", "the end of the short run")
+
+    print("The same again: the notice is not repeated")
+    s.keys("shift+Tab")
+    say(r"^Begin! push button\.$", "the focus back on Begin!")
+    s.keys("space")
+    say(r"^notification Time is up\. 0 right, 0 wrong\.$", "the end of the second short run")
+    if s.speech.count(r"Division Tables are not supported") != 1:
+        raise Failed("the Division notice was not said exactly once")
+
+
+def main():
+    if len(sys.argv) < 2:
+        print(__doc__)
+        return 2
+    log = os.path.abspath(sys.argv[2]) if len(sys.argv) > 2 else None
+    session = Session(os.path.abspath(sys.argv[1]), log)
+    try:
+        session.up()
+        play(session)
+    except Failed as failure:
+        print("FAILED: %s" % failure)
+        if log:
+            print("Orca's log: " + log)
+        return 1
+    finally:
+        session.down()
+    print("passed: every step was heard from Orca")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
