@@ -23,6 +23,7 @@ MainWindow::MainWindow(std::function<void()> end_program)
     c_.sunsad->set_picture(assets::sad_sun);
     describe_for_screen_readers(c_);
     wire();
+    qApp->installEventFilter(this);
 }
 
 // The icon is read once the window is on its way to the screen: the first
@@ -57,6 +58,15 @@ void MainWindow::wire()
     connect(c_.do_math, &QPushButton::clicked, this,
         guarded([this] { narrator_.narrate(Event::answer, [this] { answers_.do_math_Click(); }); },
             sink));
+}
+
+// The desktop's colour scheme changed (Qt tells the application itself): the
+// controls take their colours afresh and repaint; nothing else changes.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
+        controls::follow_colour_scheme(*this);
+    return QWidget::eventFilter(watched, event);
 }
 
 // Enter clicks "GO!" from anywhere in the window except another button: a

@@ -34,6 +34,7 @@ public:
     const Voice* voice() const { return narrator_.voice(); }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

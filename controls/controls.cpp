@@ -1,5 +1,6 @@
 #include "controls/controls.h"
 
+#include "controls/colours.h"
 #include "controls/control_table.h"
 #include "controls/units.h"
 #include "controls/widgets.h"
@@ -66,46 +67,59 @@ namespace {
         return standard;
     }
 
+    // Every ground in the window is the scheme's Base and every text on it
+    // the scheme's Text, the role made for that ground, so the pair holds in
+    // dark and high-contrast schemes alike. In the standard scheme Base is
+    // white and Text black: the window and title-bar text colours and the
+    // highlighted-text colour used here as grounds are white there too.
     QColor colour_of(Colour colour, const QPalette& system)
     {
+        const QColor ground = system.color(QPalette::Active, QPalette::Base);
         switch (colour) {
         case Colour::window_background:
-            return system.color(QPalette::Active, QPalette::Base);
+        case Colour::title_text:
+        case Colour::highlight_text:
+            return ground;
         case Colour::window_text:
             return system.color(QPalette::Active, QPalette::Text);
-        case Colour::title_text:
-            // Qt has no role for title-bar text; white is its standard value.
-            return Qt::white;
-        case Colour::highlight_text:
-            return system.color(QPalette::Active, QPalette::HighlightedText);
         case Colour::red:
-            return QColor(255, 0, 0);
+            return readable_red(ground);
         case Colour::standard:
             break;
         }
         return {};
     }
 
-    // Text colours are set for the active and inactive states only, so that a
-    // disabled control still draws greyed; backgrounds hold in every state.
+    // The ground holds in every state. Text follows the scheme's Text in each
+    // state, so that a disabled control draws in the scheme's disabled colour.
     void apply_look(QWidget* widget, Kind kind, const Look& look)
     {
         const QPalette system = QApplication::palette();
         QPalette palette = widget->palette();
-        const bool button_text_default
-            = kind == Kind::Label || kind == Kind::Frame || kind == Kind::OptionButton;
-        QColor fore = colour_of(look.fore, system);
-        if (!fore.isValid() && button_text_default)
-            fore = system.color(QPalette::Active, QPalette::ButtonText);
-        if (fore.isValid())
-            for (const auto group : { QPalette::Active, QPalette::Inactive })
-                palette.setColor(group, QPalette::WindowText, fore);
+        const bool has_text_colour = look.fore != Colour::standard || kind == Kind::Label
+            || kind == Kind::Frame || kind == Kind::OptionButton;
+        if (has_text_colour) {
+            for (const auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
+                palette.setColor(group, QPalette::WindowText, system.color(group, QPalette::Text));
+            if (look.fore != Colour::standard && look.fore != Colour::window_text)
+                for (const auto group : { QPalette::Active, QPalette::Inactive })
+                    palette.setColor(group, QPalette::WindowText, colour_of(look.fore, system));
+        }
         const QColor back = colour_of(look.back, system);
         if (back.isValid()) {
             palette.setColor(widget->backgroundRole(), back);
             widget->setAutoFillBackground(true);
         }
         widget->setPalette(palette);
+    }
+
+    void apply_window_look(QWidget& window)
+    {
+        QPalette palette = window.palette();
+        palette.setColor(
+            QPalette::Window, colour_of(Colour::highlight_text, QApplication::palette()));
+        window.setPalette(palette);
+        window.setAutoFillBackground(true);
     }
 
     Qt::Alignment alignment_of(Align align)
@@ -254,13 +268,7 @@ Controls build_controls(QWidget& window)
     window.setWindowTitle(u"Skorvex!"_s);
     window.resize(twips_to_pixels(window_width), twips_to_pixels(window_height));
     window.setFont(font_of(Font::standard));
-    {
-        QPalette palette = window.palette();
-        palette.setColor(
-            QPalette::Window, colour_of(Colour::highlight_text, QApplication::palette()));
-        window.setPalette(palette);
-        window.setAutoFillBackground(true);
-    }
+    apply_window_look(window);
 
     QHash<QStringView, QObject*> made;
     made.reserve(static_cast<qsizetype>(control_rows.size()));
@@ -316,6 +324,14 @@ Controls build_controls(QWidget& window)
     // The keyboard button is drawn as the window's default.
     c.do_math->setDefault(true);
     return c;
+}
+
+void follow_colour_scheme(QWidget& window)
+{
+    apply_window_look(window);
+    for (const auto& row : control_rows)
+        if (auto* widget = window.findChild<QWidget*>(row.name.toString()))
+            apply_look(widget, row.kind, row.look);
 }
 
 std::string caption(const QLabel* label) { return label->text().toStdString(); }

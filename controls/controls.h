@@ -57,6 +57,10 @@ struct Controls {
 // cannot be bound to its handle is a programming error and aborts.
 Controls build_controls(QWidget& window);
 
+// Takes every control's colours afresh from the application's palette, as
+// after the desktop's colour scheme has changed.
+void follow_colour_scheme(QWidget& window);
+
 // The properties the logic reads and writes, as UTF-8 text for the runtime.
 std::string caption(const QLabel* label);
 void set_caption(QLabel* label, const std::string& text);

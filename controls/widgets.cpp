@@ -9,7 +9,7 @@ void FlatLineEdit::paintEvent(QPaintEvent* event)
     QLineEdit::paintEvent(event);
     // Four filled one-pixel strips: far cheaper than stroking a rectangle.
     QPainter painter(this);
-    const QColor colour = palette().color(QPalette::WindowText);
+    const QColor colour = palette().color(QPalette::Text);
     const int w = width();
     const int h = height();
     painter.fillRect(0, 0, w, 1, colour);

@@ -8,7 +8,8 @@
 
 namespace skorvex::controls {
 
-// A text box with a flat one-pixel border instead of the style's sunken frame.
+// A text box with a flat one-pixel border, in the text colour, instead of the
+// style's sunken frame.
 class FlatLineEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;

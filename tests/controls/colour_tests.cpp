@@ -1,0 +1,149 @@
+#include "contrast.h"
+#include "controls/colours.h"
+#include "window_fixture.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPalette>
+#include <algorithm>
+
+namespace {
+
+using namespace skorvex::testing_support;
+using skorvex::controls::contrast;
+using namespace Qt::StringLiterals;
+
+// A desktop colour scheme as Qt hands it to the program.
+QPalette scheme(QColor window, QColor text, QColor base, QColor button, QColor disabled_text)
+{
+    QPalette palette(text, button, button.lighter(130), button.darker(130), button.darker(115),
+        text, Qt::white, base, window);
+    palette.setColor(QPalette::Highlight, QColor(61, 174, 233));
+    palette.setColor(QPalette::HighlightedText, text);
+    for (const auto role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+        palette.setColor(QPalette::Disabled, role, disabled_text);
+    return palette;
+}
+
+struct Scheme {
+    const char* name;
+    QPalette palette;
+};
+
+class Colours : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        light_ = QApplication::palette();
+        WindowTest::SetUp();
+    }
+    void TearDown() override
+    {
+        WindowTest::TearDown();
+        QApplication::setPalette(light_);
+    }
+
+    std::vector<Scheme> schemes() const
+    {
+        return {
+            { "light", light_ },
+            { "dark",
+                scheme(QColor(42, 46, 50), QColor(252, 252, 252), QColor(27, 30, 32),
+                    QColor(49, 54, 59), QColor(98, 108, 118)) },
+            { "high contrast", scheme(Qt::black, Qt::white, Qt::black, Qt::black, Qt::yellow) },
+            // A ground on which pure red is hard to read.
+            { "grey",
+                scheme(QColor(128, 128, 128), Qt::black, QColor(128, 128, 128),
+                    QColor(160, 160, 160), QColor(64, 64, 64)) },
+        };
+    }
+
+    // Builds the window afresh under the application's palette.
+    void rebuild()
+    {
+        window = std::make_unique<skorvex::app::MainWindow>([this] { ++program_ended; });
+        window->show();
+        QApplication::setActiveWindow(window.get());
+    }
+
+    // Mid-run with every caption showing: the notice, a sun, a count, a
+    // half-typed answer and the seconds left.
+    void play_into_a_run()
+    {
+        c().div->click();
+        type_into(c().typeprob, u"Tables-ez"_s);
+        c().begin->click();
+        answer(u"7"_s);
+        tick();
+        type_into(c().ans, u"12"_s);
+    }
+
+    QImage grab() { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    void expect_legible(const QPalette& palette)
+    {
+        const std::vector<Reading> readings = read_contrasts(*window, grab());
+        for (const Reading& reading : readings) {
+            SCOPED_TRACE(reading.control.toStdString() + " text "
+                + reading.text.name().toStdString() + " on " + reading.ground.name().toStdString());
+            if (reading.disabled)
+                continue;
+            EXPECT_GE(reading.ratio, reading.needed);
+        }
+        // The greyed label uses the scheme's own disabled text colour.
+        const auto label = std::ranges::find(readings, u"Label1"_s, &Reading::control);
+        ASSERT_NE(label, readings.end());
+        EXPECT_LT(contrast(label->text, palette.color(QPalette::Disabled, QPalette::Text)), 1.1);
+    }
+
+    QPalette light_;
+};
+
+TEST_F(Colours, LightSchemeDrawsAsItAlwaysHas)
+{
+    const QImage idle(u"" SKORVEX_TEST_DATA "/light_idle.png"_s);
+    const QImage running(u"" SKORVEX_TEST_DATA "/light_run.png"_s);
+    if (qEnvironmentVariableIsSet("SKORVEX_WRITE_REFERENCE")) {
+        grab().save(u"" SKORVEX_TEST_DATA "/light_idle.png"_s);
+        play_into_a_run();
+        grab().save(u"" SKORVEX_TEST_DATA "/light_run.png"_s);
+        GTEST_SKIP() << "reference pictures written";
+    }
+    EXPECT_EQ(grab(), idle.convertToFormat(QImage::Format_RGB32));
+    play_into_a_run();
+    EXPECT_EQ(grab(), running.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(Colours, EveryCaptionAndValueIsLegibleInEachScheme)
+{
+    for (const Scheme& s : schemes()) {
+        SCOPED_TRACE(s.name);
+        QApplication::setPalette(s.palette);
+        rebuild();
+        expect_legible(s.palette);
+        play_into_a_run();
+        expect_legible(s.palette);
+    }
+}
+
+TEST_F(Colours, ASchemeChangedMidRunRepaintsAndDisturbsNothing)
+{
+    play_into_a_run();
+    const QImage before = grab();
+    const QString problem = c().topnum->text() + c().oper->text() + c().botnum->text();
+
+    const Scheme dark = schemes()[1];
+    QApplication::setPalette(dark.palette);
+    expect_legible(dark.palette);
+    EXPECT_EQ(QColor(grab().pixel(2, 2)), dark.palette.color(QPalette::Base)) << "the ground";
+    EXPECT_TRUE(c().Timer1->isActive());
+    EXPECT_TRUE(c().ans->hasFocus());
+    EXPECT_EQ(c().ans->text(), u"12"_s);
+    EXPECT_EQ(c().incor->text(), u"1"_s);
+    EXPECT_EQ(c().topnum->text() + c().oper->text() + c().botnum->text(), problem);
+
+    QApplication::setPalette(light_);
+    EXPECT_EQ(grab(), before);
+}
+
+} // namespace
