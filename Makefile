@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize test-screen-reader soak fuzz bench package install-check clean
+.PHONY: all deps configure build run test test-sanitize test-screen-reader test-colour-schemes soak fuzz bench package install-check clean
 
 all: build
 
@@ -40,6 +40,13 @@ test-sanitize: deps
 test-screen-reader: build
 	@scripts/install-deps orca xvfb xdotool dbus-x11 at-spi2-core
 	@/usr/bin/python3 tests/screen_reader/orca_check.py $(BUILD_DIR)/skorvex $(BUILD_DIR)/orca-speech.log
+
+# The window during a run under the light default, KDE Breeze Dark, GNOME
+# Adwaita dark and GTK HighContrast on a private Xvfb display: every caption's
+# contrast read from a screenshot. Screenshots go to $(BUILD_DIR)/schemes.
+test-colour-schemes: build
+	@scripts/install-deps xvfb qt6-gtk-platformtheme kde-style-breeze
+	@tests/schemes/run $(BUILD_DIR)
 
 # A long soak of random event sequences on the real window.
 SOAK_SEEDS ?= 40

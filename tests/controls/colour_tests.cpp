@@ -66,18 +66,6 @@ protected:
         QApplication::setActiveWindow(window.get());
     }
 
-    // Mid-run with every caption showing: the notice, a sun, a count, a
-    // half-typed answer and the seconds left.
-    void play_into_a_run()
-    {
-        c().div->click();
-        type_into(c().typeprob, u"Tables-ez"_s);
-        c().begin->click();
-        answer(u"7"_s);
-        tick();
-        type_into(c().ans, u"12"_s);
-    }
-
     QImage grab() { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     void expect_legible(const QPalette& palette)
@@ -105,12 +93,12 @@ TEST_F(Colours, LightSchemeDrawsAsItAlwaysHas)
     const QImage running(u"" SKORVEX_TEST_DATA "/light_run.png"_s);
     if (qEnvironmentVariableIsSet("SKORVEX_WRITE_REFERENCE")) {
         grab().save(u"" SKORVEX_TEST_DATA "/light_idle.png"_s);
-        play_into_a_run();
+        show_every_caption();
         grab().save(u"" SKORVEX_TEST_DATA "/light_run.png"_s);
         GTEST_SKIP() << "reference pictures written";
     }
     EXPECT_EQ(grab(), idle.convertToFormat(QImage::Format_RGB32));
-    play_into_a_run();
+    show_every_caption();
     EXPECT_EQ(grab(), running.convertToFormat(QImage::Format_RGB32));
 }
 
@@ -121,14 +109,14 @@ TEST_F(Colours, EveryCaptionAndValueIsLegibleInEachScheme)
         QApplication::setPalette(s.palette);
         rebuild();
         expect_legible(s.palette);
-        play_into_a_run();
+        show_every_caption();
         expect_legible(s.palette);
     }
 }
 
 TEST_F(Colours, ASchemeChangedMidRunRepaintsAndDisturbsNothing)
 {
-    play_into_a_run();
+    show_every_caption();
     const QImage before = grab();
     const QString problem = c().topnum->text() + c().oper->text() + c().botnum->text();
 

@@ -10,6 +10,8 @@
 
 namespace skorvex::testing_support {
 
+using namespace Qt::StringLiterals;
+
 void WindowTest::SetUp()
 {
     window = std::make_unique<app::MainWindow>([this] { ++program_ended; });
@@ -64,6 +66,16 @@ void WindowTest::answer(const QString& text)
 {
     type_into(c().ans, text);
     QTest::keyClick(c().ans, Qt::Key_Return);
+}
+
+void WindowTest::show_every_caption()
+{
+    c().div->click();
+    type_into(c().typeprob, u"Tables-ez"_s);
+    c().begin->click();
+    answer(u"7"_s);
+    tick();
+    type_into(c().ans, u"12"_s);
 }
 
 } // namespace skorvex::testing_support

@@ -29,6 +29,9 @@ protected:
     void ticks(int count);
     // Types into the answer box (replacing what it holds) and presses Enter.
     void answer(const QString& text);
+    // Into a run with every caption showing: the Division notice, a sun, a
+    // count, the seconds left and a half-typed answer.
+    void show_every_caption();
     // Types text key by key into a widget, non-ASCII characters included.
     static void type_text(QWidget* widget, const QString& text);
     // Replaces the edit text of a combo box by typing, as the learner would.
