@@ -1,12 +1,16 @@
 #include "app/font_warm_up.h"
 
+#ifdef SKORVEX_FONT_WARM_UP
 #include <fontconfig/fontconfig.h>
+#endif
 
 namespace skorvex::app {
 
 FontWarmUp::FontWarmUp()
-    : thread_([] { FcInit(); })
 {
+#ifdef SKORVEX_FONT_WARM_UP
+    thread_ = std::thread([] { FcInit(); });
+#endif
 }
 
 FontWarmUp::~FontWarmUp() { wait(); }

@@ -8,6 +8,7 @@ namespace skorvex::app {
 // starting the program, and it needs no Qt: this reads it on a second thread
 // while Qt connects to the display. wait() before the first widget is made,
 // so that Qt finds the configuration loaded instead of loading it again.
+// Built without fontconfig (where Qt does not use it), it does nothing.
 class FontWarmUp {
 public:
     FontWarmUp();
