@@ -134,6 +134,16 @@ TEST_F(ControlsAtStart, StandWhereTheLayoutPutsThem)
     // The suns are larger than their box and show whole from its top-left corner.
     EXPECT_EQ(c().sunhap->pos(), QPoint(144, 24));
     EXPECT_EQ(c().sunsad->geometry(), c().sunhap->geometry());
+    // More boxes worked out by hand from their twips, not from the table.
+    const std::pair<QWidget*, QRect> boxes[] = { { c().sel, QRect(8, 32, 113, 241) },
+        { c().typeprob, QRect(16, 160, 97, 19) }, { c().timetot, QRect(16, 216, 97, 19) },
+        { c().tnum, QRect(72, 152, 33, 19) }, { c().do_math, QRect(392, 208, 41, 33) },
+        { c().timeleft, QRect(328, 280, 81, 57) }, { c().nodiv, QRect(208, 8, 153, 33) } };
+    for (const auto& [widget, box] : boxes)
+        EXPECT_EQ(widget->geometry(), box) << widget->objectName().toStdString();
+    // The frame lies beneath the two boxes drawn over it, which take the clicks.
+    for (QWidget* box : { static_cast<QWidget*>(c().typeprob), static_cast<QWidget*>(c().timetot) })
+        EXPECT_TRUE(box->isAncestorOf(window->childAt(box->geometry().center())));
 
     window->resize(900, 700);
     window->showMaximized();
@@ -223,6 +233,13 @@ TEST_F(ControlsAtStart, TabFollowsTheTabOrder)
     c().subt->click();
     c().begin->setFocus();
     QTest::keyClick(c().begin, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), u"subt"_s);
+
+    // During a run the answer box and "GO!" come first.
+    c().begin->click();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), u"do_math"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), u"subt"_s);
 }
 

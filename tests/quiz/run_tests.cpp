@@ -74,6 +74,21 @@ TEST_F(Runs, FirstRunLastsSixtyTicksAndLaterRunsFiftyNine)
     EXPECT_EQ(ticks_until_time_up(), 59);
 }
 
+TEST_F(Runs, EveryTimeLimitOfTheListLastsItsMinutes)
+{
+    const QString texts[]
+        = { u"1 minute"_s, u"2 minutes"_s, u"3 minutes"_s, u"4 minutes"_s, u"5 minutes"_s,
+              u"6 minutes"_s, u"7 minutes"_s, u"8 minutes"_s, u"9 minutes"_s, u"10 minutes"_s };
+    ASSERT_EQ(c().timetot->count(), 10);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(c().timetot->itemText(i), texts[i]);
+        c().timetot->setCurrentIndex(i);
+        c().begin->click();
+        // Every run after the first is one tick shorter.
+        EXPECT_EQ(ticks_until_time_up(), 60 * (i + 1) - (i > 0 ? 1 : 0)) << texts[i].toStdString();
+    }
+}
+
 TEST_F(Runs, TenMinutesAfterARunEndsOnTick599)
 {
     c().begin->click();
