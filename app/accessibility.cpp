@@ -74,6 +74,9 @@ Voice::Voice(QWidget* window)
 
 void Voice::say(const QString& sentence)
 {
+    // Nobody listens: nothing to do.
+    if (!QAccessible::isActive())
+        return;
     hide();
     setAccessibleName(sentence);
     show();

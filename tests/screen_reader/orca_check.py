@@ -244,10 +244,18 @@ def play(s):
     say(r"Tables-ez", "Tables-ez chosen")
     s.keys("Tab", "ctrl+a")
     s.type("short")  # a time outside the list: time is up on the first tick
-    s.keys("shift+Tab", "shift+Tab", "shift+Tab")
-    say(r"^Begin! push button\.$", "the focus back on Begin!")
+    s.keys("Tab")
+    say(r"^Difficulty Level editable combo box\.$", "the focus on the level")
+    s.keys("Tab")
+    say(r"^Table Start # editable combo box\.$", "the focus on the starting table")
+    s.keys("Down")
+    say(r"^2$", "table 2 chosen")
+    s.keys("Tab")
+    say(r"^exit push button\.$", "the focus on exit")
+    s.keys("Tab")
+    say(r"^Begin! push button\.$", "Tab going round to Begin!")
     s.keys("Return")
-    say(r"^notification Division Tables are not supported at this time! Sorry! 1 divided by 1\.$",
+    say(r"^notification Division Tables are not supported at this time! Sorry! 2 divided by 1\.$",
         "the Division notice with the first problem")
     say(r"^notification Time is up\. 0 right, 0 wrong\.$", "the end of the short run")
 
@@ -258,6 +266,16 @@ def play(s):
     say(r"^notification Time is up\. 0 right, 0 wrong\.$", "the end of the second short run")
     if s.speech.count(r"Division Tables are not supported") != 1:
         raise Failed("the Division notice was not said exactly once")
+
+    print("Leaving by the keyboard")
+    s.keys("shift+Tab", "shift+Tab")  # back over Begin! to exit
+    say(r"^exit push button\.$", "the focus on exit")
+    s.keys("space")
+    try:
+        s.app.wait(STEP_SECONDS)
+    except subprocess.TimeoutExpired:
+        raise Failed("exit did not end the program")
+    print("  the program ended")
 
 
 def main():
