@@ -42,7 +42,6 @@ public:
 
     void narrate(Event event, const std::function<void()>& handler);
     void say(const QString& sentence) { voice_->say(sentence); }
-    const Voice* voice() const { return voice_; }
 
 private:
     // What the window showed before a handler ran.

@@ -31,7 +31,6 @@ public:
     const std::optional<runtime::Error>& last_error() const { return last_error_; }
     int errors_reported() const { return errors_reported_; }
     const ErrorReport& error_report() const { return report_; }
-    const Voice* voice() const { return narrator_.voice(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
