@@ -58,14 +58,6 @@ protected:
         };
     }
 
-    // Builds the window afresh under the application's palette.
-    void rebuild()
-    {
-        window = std::make_unique<skorvex::app::MainWindow>([this] { ++program_ended; });
-        window->show();
-        QApplication::setActiveWindow(window.get());
-    }
-
     QImage grab() { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     void expect_legible(const QPalette& palette)
@@ -107,7 +99,7 @@ TEST_F(Colours, EveryCaptionAndValueIsLegibleInEachScheme)
     for (const Scheme& s : schemes()) {
         SCOPED_TRACE(s.name);
         QApplication::setPalette(s.palette);
-        rebuild();
+        build_window();
         expect_legible(s.palette);
         show_every_caption();
         expect_legible(s.palette);

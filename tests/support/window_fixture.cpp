@@ -12,7 +12,9 @@ namespace skorvex::testing_support {
 
 using namespace Qt::StringLiterals;
 
-void WindowTest::SetUp()
+void WindowTest::SetUp() { build_window(); }
+
+void WindowTest::build_window()
 {
     window = std::make_unique<app::MainWindow>([this] { ++program_ended; });
     window->show();

@@ -23,6 +23,8 @@ protected:
     void TearDown() override;
 
     controls::Controls& c() { return window->controls(); }
+    // Builds and shows the window afresh, as under the palette of the moment.
+    void build_window();
 
     // One tick of `Timer1`, delivered to the timer as the event loop would.
     void tick();
