@@ -22,7 +22,7 @@ namespace {
     Reading read(const QString& name, const QImage& image, const QRegion& area, double needed)
     {
         QHash<QRgb, int> counts;
-        for (const QRect& rect : area& image.rect())
+        for (const QRect& rect : area.intersected(image.rect()))
             for (int y = rect.top(); y <= rect.bottom(); ++y)
                 for (int x = rect.left(); x <= rect.right(); ++x)
                     ++counts[image.pixel(x, y) | 0xff000000];
