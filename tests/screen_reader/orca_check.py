@@ -119,8 +119,11 @@ class Session:
             time.sleep(0.05)
 
     def run_quietly(self, args):
-        return subprocess.run(args, env=self.env, stdout=subprocess.PIPE,
-                              stderr=subprocess.DEVNULL, text=True)
+        try:
+            return subprocess.run(args, env=self.env, stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL, text=True, timeout=STEP_SECONDS)
+        except subprocess.TimeoutExpired:
+            raise Failed("timed out: " + " ".join(args))
 
     def up(self):
         # The X server picks a free display and tells its number.
@@ -153,8 +156,8 @@ class Session:
         os.makedirs(prefs)
         with open(os.path.join(prefs, "user-settings.conf"), "w") as settings:
             json.dump(ORCA_SETTINGS, settings)
-        self.orca = self.start(["/usr/bin/python3", "-c", ORCA_LAUNCHER, self.log, prefs],
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.start(["/usr/bin/python3", "-c", ORCA_LAUNCHER, self.log, prefs],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.speech.expect(r"^Screen reader on\.$", "Orca starting")
         # Qt switches its accessibility on when it starts with accessibility
         # enabled on the bus, which Orca does at its start.
