@@ -55,7 +55,7 @@ class Speech:
     """Orca's spoken lines, read as they arrive."""
 
     # SPEECH OUTPUT: 'the words' {voice settings}, or [{voice settings}]
-    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'(?: voice=\S+)? ?[[{].*[]}]$", re.MULTILINE)
+    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'(?: voice=\S+)? ?[\[{].*[\]}]$", re.MULTILINE)
 
     def __init__(self, path):
         self.path = path
