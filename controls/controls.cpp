@@ -98,13 +98,12 @@ namespace {
         QPalette palette = widget->palette();
         const bool has_text_colour = look.fore != Colour::standard || kind == Kind::Label
             || kind == Kind::Frame || kind == Kind::OptionButton;
-        if (has_text_colour) {
-            for (const auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
-                palette.setColor(group, QPalette::WindowText, system.color(group, QPalette::Text));
-            if (look.fore != Colour::standard && look.fore != Colour::window_text)
-                for (const auto group : { QPalette::Active, QPalette::Inactive })
-                    palette.setColor(group, QPalette::WindowText, colour_of(look.fore, system));
-        }
+        if (has_text_colour)
+            for (const auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
+                const bool red = look.fore == Colour::red && group != QPalette::Disabled;
+                palette.setColor(group, QPalette::WindowText,
+                    red ? colour_of(Colour::red, system) : system.color(group, QPalette::Text));
+            }
         const QColor back = colour_of(look.back, system);
         if (back.isValid()) {
             palette.setColor(widget->backgroundRole(), back);
