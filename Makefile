@@ -1,9 +1,26 @@
+# SPDX-FileCopyrightText: 2026 The Skorvex developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # `make run` and `make test` are all a fresh Debian 12 machine needs.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+# The version as CMake's project() has it: written there only.
+VERSION := $(shell sed -n 's/^project.skorvex VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-.PHONY: all deps configure build run test test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig soak fuzz bench package install-check clean
+# Whatever a build stamps with a time gets the time of the last commit, so that
+# one commit always gives the same package. A release tarball has no history:
+# git archive wrote that time into packaging/source-date.
+ifneq ($(wildcard .git),)
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct)
+else
+SOURCE_DATE_EPOCH ?= $(shell grep -x '[0-9][0-9]*' packaging/source-date)
+endif
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
+
+.PHONY: all deps configure build run test test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig soak fuzz bench package package-check dist install-check clean
 
 all: build
 
@@ -11,7 +28,8 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+		"-DSKORVEX_MAINTAINER=$${SKORVEX_MAINTAINER:-}" >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -85,8 +103,24 @@ bench: deps
 	@cmake --build build-bench -j $(JOBS)
 	@bench/run
 
+# The Debian package. Its maintainer is SKORVEX_MAINTAINER="Name <address>",
+# else DEBFULLNAME and DEBEMAIL, else the builder's login on this host.
 package: build
-	@cmake --build $(BUILD_DIR) --target package
+	@cmake --build $(BUILD_DIR) --target package >/dev/null
+	@echo "make package: $(BUILD_DIR)/skorvex_$(VERSION)_amd64.deb, maintainer $$(cat $(BUILD_DIR)/package-maintainer)"
+	@[ -n "$${SKORVEX_MAINTAINER:-}" ] || echo "make package: SKORVEX_MAINTAINER is not set, so the maintainer above stands in; name one with: make package SKORVEX_MAINTAINER='Name <address>'"
+
+# The source release, $(BUILD_DIR)/skorvex-$(VERSION).tar.gz, from the
+# committed tree: the same commit always gives the same bytes.
+dist:
+	@packaging/dist $(BUILD_DIR) $(VERSION)
+
+# What Debian would check before taking the package: lintian, two builds of the
+# commit in two folders compared byte for byte, and the tarball built and
+# tested where there is no git.
+package-check: deps
+	@scripts/install-deps lintian diffoscope-minimal
+	@packaging/package-check $(BUILD_DIR) $(VERSION)
 
 # Installs the package into a throw-away root and starts it there.
 install-check: package

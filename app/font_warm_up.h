@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Skorvex developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <thread>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Skorvex developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The in-process cost of the drill's work: building the window, a judged
 // answer (with the next problem made and the window repainted), and a tick.
 // Runs on Qt's offscreen platform.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Skorvex developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor for any program that shows text: the bare window with one label.
 // Its first text makes Qt read the system's font configuration and fonts,
 // which the bare window never does.

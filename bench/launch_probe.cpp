@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Skorvex developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts a program and reports when its first window is mapped on the X
 // server, and its memory a while after that:
 //     launch_probe SETTLE_MS PROGRAM [ARGS...]

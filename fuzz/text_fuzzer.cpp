@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Skorvex developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the runtime's text services and checks that they
 // agree with each other: a numeric text converts or overflows, a text that is
 // not numeric always fails as "not a number", a converted value goes through

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Skorvex developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What the package says about the project beyond itself: its home page, a
 # screenshot on the web and its maintainer. All come from configure-time
 # settings; nothing is assumed. Included by the build, and run in script mode

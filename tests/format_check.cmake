@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Skorvex developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails when any source file differs from the project's clang-format style.
 find_program(CLANG_FORMAT NAMES clang-format clang-format-14 REQUIRED)
 file(GLOB_RECURSE sources

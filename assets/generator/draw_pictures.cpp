@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Skorvex developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the drill's pictures as PNG files into the folder given, by default
 // the current one. The files in assets/ were made with it:
 //     skorvex_draw_pictures assets

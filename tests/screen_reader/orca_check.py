@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Skorvex developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays the drill by ear: Debian's Orca listens while real X key events play
 runs, and every step waits for what Orca says it spoke (the "SPEECH OUTPUT"
 lines of its debug file).
