@@ -66,7 +66,7 @@ test-without-fontconfig: deps
 # display and D-Bus, real X key events play, and each step waits until Orca
 # has spoken what it must. Orca's speech log is kept in $(BUILD_DIR)/orca-speech.log.
 test-screen-reader: build
-	@scripts/install-deps orca xvfb xdotool dbus-x11 at-spi2-core
+	@scripts/install-deps orca speech-dispatcher-espeak-ng xvfb xdotool dbus-x11 at-spi2-core
 	@/usr/bin/python3 tests/screen_reader/orca_check.py $(BUILD_DIR)/skorvex $(BUILD_DIR)/orca-speech.log
 
 # The window during a run under the light default, KDE Breeze Dark, GNOME

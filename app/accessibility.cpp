@@ -64,6 +64,11 @@ QString spoken_problem(const controls::Controls& c)
     return u"%1 %2 %3"_s.arg(c.topnum->text(), spoken_sign(c.oper->text()), c.botnum->text());
 }
 
+QString answer_box_name(const controls::Controls& c)
+{
+    return spoken_problem(c) + u", your answer"_s;
+}
+
 Voice::Voice(QWidget* window)
     : QWidget(window)
 {
@@ -80,8 +85,14 @@ void Voice::say(const QString& sentence)
     // Nobody listens: nothing to do.
     if (!QAccessible::isActive())
         return;
+    // Made at the first sentence: nothing is spent on it while nobody listens.
+    if (words_ == nullptr) {
+        words_ = new QLabel(this);
+        words_->setTextFormat(Qt::PlainText);
+        words_->setGeometry(0, 0, 0, 0);
+    }
     hide();
-    setAccessibleName(sentence);
+    words_->setText(sentence);
     show();
 }
 
@@ -101,10 +112,11 @@ void Narrator::narrate(Event event, const std::function<void()>& handler)
 {
     const Scene before = scene();
     handler();
-    // The answer box describes the problem on show: that is what is read when
-    // "Begin!" puts the focus there, and whenever the learner comes back to it.
+    // The answer box carries the problem on show: that is what is read when
+    // "Begin!" puts the focus there, whenever the learner comes back to it,
+    // and on a braille display all along.
     if (event != Event::tick)
-        c_.ans->setAccessibleDescription(spoken_problem(c_));
+        c_.ans->setAccessibleName(answer_box_name(c_));
     const QString words = news(event, before);
     if (!words.isEmpty())
         voice_->say(words);

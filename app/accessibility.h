@@ -5,6 +5,7 @@
 
 #include "controls/controls.h"
 
+#include <QLabel>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -19,6 +20,10 @@
 // unfocusable child of the window with the accessible role of a notification.
 // Screen readers read a notification as it is shown, while the changed name or
 // description of an ordinary widget is not read unless it has the focus.
+//
+// The answer box is named after the problem on show ("6 plus 6, your
+// answer"): a braille display shows the focused box by its name and its text
+// only, so that is where the problem must be for a braille reader.
 namespace skorvex::app {
 
 void describe_for_screen_readers(controls::Controls& c);
@@ -26,13 +31,21 @@ void describe_for_screen_readers(controls::Controls& c);
 // The problem on show as words: "6 plus 6".
 QString spoken_problem(const controls::Controls& c);
 
+// The answer box's name: the problem on show and what the box is for.
+QString answer_box_name(const controls::Controls& c);
+
 // Draws nothing and takes no input or focus; shown anew for every sentence, so
-// that the same sentence twice is heard twice.
+// that the same sentence twice is heard twice. The sentence is the text of a
+// label inside it, not its own name: a braille display (and a screen reader's
+// list of recent notifications) shows the labels under a notification.
 class Voice : public QWidget {
     Q_OBJECT
 public:
     explicit Voice(QWidget* window);
     void say(const QString& sentence);
+
+private:
+    QLabel* words_ = nullptr;
 };
 
 // Runs the handlers that can bring news and then says what each changed on the

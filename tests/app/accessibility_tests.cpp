@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Skorvex developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/accessibility.h"
 #include "controls/control_table.h"
 #include "window_fixture.h"
 
@@ -49,15 +50,25 @@ QPlatformAccessibility* platform_accessibility()
     return bridge;
 }
 
-// What a screen reader reads as it is shown: notifications, with their names.
+// What a screen reader reads as a notification is shown, and what a braille
+// display gets of it: the text of the labels under it, less any that the
+// notification's own name already holds.
 std::vector<QString> heard;
 
 void listen(QAccessibleEvent* event)
 {
     QAccessibleInterface* iface = event->accessibleInterface();
-    if (event->type() == QAccessible::ObjectShow && iface != nullptr
-        && iface->role() == QAccessible::Notification)
-        heard.push_back(u"notification: "_s + iface->text(QAccessible::Name));
+    if (event->type() != QAccessible::ObjectShow || iface == nullptr
+        || iface->role() != QAccessible::Notification)
+        return;
+    QString labels;
+    for (int i = 0; i < iface->childCount(); ++i) {
+        const QString text = iface->child(i)->text(QAccessible::Name);
+        if (iface->child(i)->role() == QAccessible::StaticText
+            && !iface->text(QAccessible::Name).contains(text))
+            labels += text;
+    }
+    heard.push_back(u"notification: "_s + labels);
 }
 
 class ScreenReader : public WindowTest {
@@ -144,8 +155,9 @@ TEST_F(ScreenReader, ValuesKeepTheirLiveNameAndSayWhatTheyAre)
 TEST_F(ScreenReader, HearsEachVerdictWithTheNextProblemAndAHintForNoNumber)
 {
     c().begin->click();
-    EXPECT_EQ(description(c().ans), u"6 plus 6"_s) << "read as Begin! moves the focus there";
+    EXPECT_EQ(name(c().ans), u"6 plus 6, your answer"_s) << "read as Begin! moves the focus there";
     answer(u"12"_s); // 6 + 6 is right; 4 + 4 comes next
+    EXPECT_EQ(name(c().ans), u"4 plus 4, your answer"_s) << "read on coming back to the box";
     c().mult->click();
     answer(u"7"_s); // wrong; the next problem is made with times
     answer(u"x"_s);
@@ -167,6 +179,18 @@ TEST_F(ScreenReader, HearsEachVerdictWithTheNextProblemAndAHintForNoNumber)
     answer(c().anst->text());
     ASSERT_EQ(spoken().size(), 2U);
     EXPECT_EQ(spoken()[0], spoken()[1]);
+}
+
+TEST_F(ScreenReader, EverySignIsReadAsItsWord)
+{
+    const std::pair<QRadioButton*, QString> signs[] = { { c().add, u"plus"_s },
+        { c().subt, u"minus"_s }, { c().mult, u"times"_s }, { c().div, u"divided by"_s } };
+    c().begin->click();
+    for (const auto& [button, word] : signs) {
+        button->click();
+        EXPECT_EQ(skorvex::app::spoken_problem(c()),
+            c().topnum->text() + u' ' + word + u' ' + c().botnum->text());
+    }
 }
 
 TEST_F(ScreenReader, HearsTheNoticeTheLastTenSecondsTimeUpAndErrors)

@@ -28,6 +28,20 @@ QPalette scheme(QColor window, QColor text, QColor base, QColor button, QColor d
     return palette;
 }
 
+// A scheme whose text on the window's own ground is light while its fields are
+// light with dark text, and whose roles each have their own disabled colour:
+// only text in the Text role, disabled or not, reads well on Base.
+QPalette split_scheme()
+{
+    QPalette palette = scheme(
+        QColor(35, 38, 41), Qt::black, Qt::white, QColor(49, 54, 59), QColor(110, 110, 110));
+    palette.setColor(QPalette::WindowText, QColor(239, 240, 241));
+    palette.setColor(QPalette::ButtonText, QColor(239, 240, 241));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(205, 205, 205));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(190, 190, 190));
+    return palette;
+}
+
 struct Scheme {
     const char* name;
     QPalette palette;
@@ -58,6 +72,11 @@ protected:
             { "grey",
                 scheme(QColor(128, 128, 128), Qt::black, QColor(128, 128, 128),
                     QColor(160, 160, 160), QColor(64, 64, 64)) },
+            // A mid-dark ground: red must lighten to be read.
+            { "mid-dark",
+                scheme(QColor(70, 70, 70), Qt::white, QColor(70, 70, 70), QColor(45, 45, 45),
+                    QColor(160, 160, 160)) },
+            { "split", split_scheme() },
         };
     }
 

@@ -1,15 +1,18 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Skorvex developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Plays the drill by ear: Debian's Orca listens while real X key events play
-runs, and every step waits for what Orca says it spoke (the "SPEECH OUTPUT"
-lines of its debug file).
+"""Plays the drill by ear and by touch: Debian's Orca listens while real X key
+events play runs, and every step waits for what Orca says it spoke and showed
+on the braille display (the "SPEECH OUTPUT" and "BRAILLE LINE" lines of its
+debug file; Orca logs each braille line even with no display attached).
 
 Usage: orca_check.py PATH/TO/skorvex [LOG]
 
 Everything runs privately: an Xvfb display, a D-Bus session bus, the AT-SPI
-bus, Orca with its own settings folder, then the program. LOG (by default a
-temporary file) keeps Orca's whole speech log for reading afterwards.
+bus, Orca with its own settings folder, then the program. Orca speaks through
+speech-dispatcher and, where it is installed, espeak-ng, as on a desktop; the
+sound goes to ALSA's null device. LOG (by default a temporary file) keeps
+Orca's whole log for reading afterwards.
 """
 
 import json
@@ -49,18 +52,27 @@ ORCA_SETTINGS = {
 }
 
 
+# Speech as a desktop has it, but private and silent: espeak-ng where its
+# module is installed (else speech-dispatcher's dummy module), through ALSA,
+# whose default device here discards the sound.
+SPEECHD_CONF = """AudioOutputMethod "alsa"
+DefaultModule espeak-ng
+"""
+ASOUNDRC = "pcm.!default { type null }\n"
+
+
 class Failed(Exception):
     pass
 
 
-class Speech:
-    """Orca's spoken lines, read as they arrive."""
+class Log:
+    """Lines of one kind from Orca's debug file, read as they arrive."""
 
-    # SPEECH OUTPUT: 'the words' {voice settings}, or [{voice settings}]
-    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'(?: voice=\S+)? ?[\[{].*[\]}]$", re.MULTILINE)
-
-    def __init__(self, path):
+    def __init__(self, path, pattern, verb, orca_running):
         self.path = path
+        self.verb = verb
+        self.pattern = pattern
+        self.orca_running = orca_running
         self.lines = []
         self.heard = 0  # lines already matched by an expectation
 
@@ -70,7 +82,7 @@ class Speech:
                 text = log.read()
         except FileNotFoundError:
             return
-        self.lines = [m.group(1) for m in self.SPOKEN.finditer(text)]
+        self.lines = [m.group(1) for m in self.pattern.finditer(text)]
 
     def expect(self, pattern, what, seconds=STEP_SECONDS):
         """Waits for a line matching pattern, after those already heard."""
@@ -82,11 +94,13 @@ class Speech:
                 match = wanted.search(self.lines[index])
                 if match:
                     self.heard = index + 1
-                    print("  heard: %s" % self.lines[index])
+                    print("  %s: %s" % (self.verb, self.lines[index]))
                     return match
-            if time.monotonic() > deadline:
+            stopped = not self.orca_running()
+            if stopped or time.monotonic() > deadline:
                 recent = "\n    ".join(self.lines[self.heard:][-12:]) or "(nothing)"
-                raise Failed("%s: never heard /%s/; heard since:\n    %s" % (what, pattern, recent))
+                raise Failed("%s%s: never got /%s/; got since:\n    %s" % (
+                    "Orca stopped. " if stopped else "", what, pattern, recent))
             time.sleep(0.05)
 
     def count(self, pattern):
@@ -106,7 +120,14 @@ class Session:
             self.env.pop(name, None)
         self.env["XDG_RUNTIME_DIR"] = self.scratch
         self.env["HOME"] = self.scratch
-        self.speech = Speech(self.log)
+        self.orca = None
+        running = lambda: self.orca is None or self.orca.poll() is None
+        # SPEECH OUTPUT: 'the words' {voice settings}, or [{voice settings}]
+        self.speech = Log(self.log, re.compile(
+            r"SPEECH OUTPUT: '(.*)'(?: voice=\S+)? ?[\[{].*[\]}]$", re.MULTILINE), "heard", running)
+        # BRAILLE LINE:  'the line'
+        self.braille = Log(self.log, re.compile(r"BRAILLE LINE:  '(.*)'$", re.MULTILINE), "braille",
+                           running)
 
     def start(self, args, **kwargs):
         process = subprocess.Popen(args, env=self.env, **kwargs)
@@ -154,12 +175,25 @@ class Session:
             ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
              "org.a11y.Bus.GetAddress"]).returncode == 0, "the AT-SPI bus")
 
+        speechd = os.path.join(self.scratch, ".config", "speech-dispatcher")
+        os.makedirs(speechd)
+        with open(os.path.join(speechd, "speechd.conf"), "w") as conf:
+            conf.write(SPEECHD_CONF)
+        with open(os.path.join(self.scratch, ".asoundrc"), "w") as conf:
+            conf.write(ASOUNDRC)
+        # Started here, in the foreground, for Orca to find: its own start as
+        # a daemon, when Orca asks for it, ends at once on some machines
+        # ("Can't fork child process").
+        self.start(["speech-dispatcher", "--run-single", "--timeout", "0"],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        socket = os.path.join(self.scratch, "speech-dispatcher", "speechd.sock")
+        self.wait_for(lambda: os.path.exists(socket), "speech-dispatcher")
         prefs = os.path.join(self.scratch, "orca")
         os.makedirs(prefs)
         with open(os.path.join(prefs, "user-settings.conf"), "w") as settings:
             json.dump(ORCA_SETTINGS, settings)
-        self.start(["/usr/bin/python3", "-c", ORCA_LAUNCHER, self.log, prefs],
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.orca = self.start(["/usr/bin/python3", "-c", ORCA_LAUNCHER, self.log, prefs],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.speech.expect(r"^Screen reader on\.$", "Orca starting")
         # Qt switches its accessibility on when it starts with accessibility
         # enabled on the bus, which Orca does at its start.
@@ -177,11 +211,17 @@ class Session:
         self.window = found[0]
         self.run_quietly(["xdotool", "windowfocus", "--sync", self.window])
 
+    def xdotool(self, *args):
+        try:
+            subprocess.run(["xdotool"] + list(args), env=self.env, check=True, timeout=STEP_SECONDS)
+        except subprocess.TimeoutExpired:
+            raise Failed("timed out: xdotool " + " ".join(args))
+
     def keys(self, *keys):
-        subprocess.run(["xdotool", "key", "--delay", "60"] + list(keys), env=self.env, check=True)
+        self.xdotool("key", "--delay", "60", *keys)
 
     def type(self, text):
-        subprocess.run(["xdotool", "type", "--delay", "60", text], env=self.env, check=True)
+        self.xdotool("type", "--delay", "60", text)
 
     def down(self):
         for process in reversed(self.processes):
@@ -209,33 +249,51 @@ PROBLEM = r"(-?\d+) (plus|minus|times|divided by) (-?\d+)"
 
 def play(s):
     say = s.speech.expect
+    show = s.braille.expect
+
+    def news(pattern, what, seconds=STEP_SECONDS):
+        """A notification: Orca says its role, then its text."""
+        say(r"^notification\.$", what, seconds)
+        return say(pattern, what)
     say(r"^Skorvex!$", "the window opening")
     say(r"^Begin! push button\.$", "the focus on Begin!")
 
     print("A Random run of one minute, from the keyboard alone")
     s.keys("space")
-    say(r"^Your answer text\.$", "Begin! moving the focus to the answer box")
-    problem = say(r"^6 plus 6\.$", "the first problem")
+    say(r"^6 plus 6, your answer text\.$", "Begin! moving the focus to the answer box")
+    show(r"6 plus 6, your answer ", "the first problem in braille")
     s.type("12")
+    show(r"6 plus 6, your answer 12 ", "the typed answer beside the problem in braille")
     s.keys("Return")
-    problem = say(r"^notification Right! Next problem: %s\.$" % PROBLEM, "a right answer")
+    problem = news(r"^Right! Next problem: %s\.$" % PROBLEM, "a right answer")
+    show(r"^Right! Next problem: %s\.$" % PROBLEM, "the verdict in braille")
+    next_problem = problem.group(0).split(": ", 1)[1].rstrip(".")
+    show(r"%s, your answer" % next_problem, "the next problem in braille")
+    # Orca's "where am I" (Orca+Enter in the laptop layout) reads the box anew.
+    s.keys("Caps_Lock+Return")
+    say(r"^%s, your answer text\.$" % next_problem, "where am I reading the problem on show")
     s.type(str(solve(problem)))
     s.keys("KP_Enter")
-    problem = say(r"^notification Right! Next problem: %s\.$" % PROBLEM,
+    problem = news(r"^Right! Next problem: %s\.$" % PROBLEM,
                   "a second right answer, sent with the keypad's Enter")
     s.type(str(solve(problem) + 1))
     s.keys("Return")
-    say(r"^notification Wrong\. Next problem: %s\.$" % PROBLEM, "a wrong answer")
+    news(r"^Wrong\. Next problem: %s\.$" % PROBLEM, "a wrong answer")
+    show(r"^Wrong\. Next problem: %s\.$" % PROBLEM, "the wrong verdict in braille")
     s.type("abc")
     s.keys("Return")
-    say(r"^notification Type a number\.$", "an answer that is no number")
+    news(r"^Type a number\.$", "an answer that is no number")
+    show(r"^Type a number\.$", "the hint in braille")
     s.keys("ctrl+a")
     s.type("99999")
     s.keys("Return")
-    say(r'^notification Overflow\. The text "99999" could not be used\.$', "the error report")
+    news(r'^Overflow\. The text "99999" could not be used\.$', "the error report")
+    show(r'^Overflow\. The text "99999" could not be used\.$', "the error report in braille")
     # A minute from "Begin!": the cue comes about fifty seconds in.
-    say(r"^notification 10 seconds left\.$", "ten seconds left", seconds=75)
-    say(r"^notification Time is up\. 2 right, 1 wrong\.$", "the end of the run")
+    news(r"^10 seconds left\.$", "ten seconds left", seconds=75)
+    show(r"^10 seconds left\.$", "ten seconds left in braille")
+    news(r"^Time is up\. 2 right, 1 wrong\.$", "the end of the run")
+    show(r"^Time is up\. 2 right, 1 wrong\.$", "time up in braille")
     if s.speech.count(r"seconds left") != 1:
         raise Failed("the ten-second cue was not said exactly once")
 
@@ -260,17 +318,29 @@ def play(s):
     s.keys("Tab")
     say(r"^Begin! push button\.$", "Tab going round to Begin!")
     s.keys("Return")
-    say(r"^notification Division Tables are not supported at this time! Sorry! 2 divided by 1\.$",
-        "the Division notice with the first problem")
-    say(r"^notification Time is up\. 0 right, 0 wrong\.$", "the end of the short run")
+    notice = r"Division Tables are not supported at this time! Sorry! 2 divided by 1\."
+    news(r"^%s$" % notice, "the Division notice with the first problem")
+    show(r"^%s$" % notice, "the Division notice in braille")
+    news(r"^Time is up\. 0 right, 0 wrong\.$", "the end of the short run")
 
     print("The same again: the notice is not repeated")
     s.keys("shift+Tab")
     say(r"^Begin! push button\.$", "the focus back on Begin!")
     s.keys("space")
-    say(r"^notification Time is up\. 0 right, 0 wrong\.$", "the end of the second short run")
+    news(r"^Time is up\. 0 right, 0 wrong\.$", "the end of the second short run")
     if s.speech.count(r"Division Tables are not supported") != 1:
         raise Failed("the Division notice was not said exactly once")
+
+    print("A short run of Subtraction tables: the sign is heard as minus")
+    # The focus is on Division again; Subtraction is two up.
+    s.keys("Up", "Up")
+    say(r"^Subtraction", "Subtraction chosen")
+    s.keys("shift+Tab")
+    say(r"^Begin! push button\.$", "the focus back on Begin!")
+    s.keys("space")
+    say(r"^-?\d+ minus -?\d+, your answer text\.$", "a Subtraction problem")
+    show(r"-?\d+ minus -?\d+, your answer ", "the Subtraction problem in braille")
+    news(r"^Time is up\. 0 right, 0 wrong\.$", "the end of the Subtraction run")
 
     print("Leaving by the keyboard")
     s.keys("shift+Tab", "shift+Tab")  # back over Begin! to exit
@@ -281,6 +351,9 @@ def play(s):
     except subprocess.TimeoutExpired:
         raise Failed("exit did not end the program")
     print("  the program ended")
+    # A notification with no text reaches the display as an empty line.
+    if s.braille.count(r"^$"):
+        raise Failed("%d braille lines were empty" % s.braille.count(r"^$"))
 
 
 def main():
@@ -299,7 +372,7 @@ def main():
         return 1
     finally:
         session.down()
-    print("passed: every step was heard from Orca")
+    print("passed: every step was heard from Orca and shown on its braille line")
     return 0
 
 
