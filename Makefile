@@ -97,7 +97,7 @@ fuzz:
 # Start-up against a bare Qt window under Xvfb, and the handlers' costs;
 # writes build-bench/results.md.
 bench: deps
-	@scripts/install-deps xvfb libbenchmark-dev libx11-dev libxdamage-dev
+	@scripts/install-deps xvfb dbus-x11 at-spi2-core orca speech-dispatcher-espeak-ng libbenchmark-dev libx11-dev libxdamage-dev
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKORVEX_BENCH=ON \
 		-DBUILD_TESTING=OFF >/dev/null
 	@cmake --build build-bench -j $(JOBS)

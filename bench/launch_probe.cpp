@@ -69,8 +69,9 @@ int main(int argc, char* argv[])
 
     using clock = std::chrono::steady_clock;
     const auto start = clock::now();
-    const auto since_start
-        = [&start] { return std::chrono::duration<double, std::milli>(clock::now() - start).count(); };
+    const auto since_start = [&start] {
+        return std::chrono::duration<double, std::milli>(clock::now() - start).count();
+    };
     const pid_t child = fork();
     if (child == 0) {
         execv(argv[2], argv + 2);
