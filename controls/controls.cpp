@@ -35,11 +35,14 @@ namespace {
 
     // The face itself where it is installed, else Liberation Sans, which has
     // Arial's metrics. Naming only an installed face spares Qt a search for
-    // substitutes at start-up.
+    // substitutes at start-up; so does looking the face up in the list of
+    // installed families, where QFontDatabase::hasFamily() would first ask
+    // fontconfig what a missing face stands for.
     QFont make_font(const QString& face, qreal points, QFont::Weight weight)
     {
         QFont font;
-        font.setFamily(QFontDatabase::hasFamily(face) ? face : u"Liberation Sans"_s);
+        const bool installed = QFontDatabase::families().contains(face, Qt::CaseInsensitive);
+        font.setFamily(installed ? face : u"Liberation Sans"_s);
         font.setPointSizeF(points);
         font.setWeight(weight);
         return font;
