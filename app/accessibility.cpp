@@ -71,35 +71,38 @@ QString answer_box_name(const controls::Controls& c)
 
 Voice::Voice(QWidget* window)
     : QWidget(window)
+    , words_(new QLabel(this))
 {
     static const bool factory_installed = (QAccessible::installFactory(voice_interface), true);
     Q_UNUSED(factory_installed);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(0, 0, 0, 0);
+    words_->setTextFormat(Qt::PlainText);
+    words_->setGeometry(0, 0, 0, 0);
     hide();
 }
 
 void Voice::say(const QString& sentence)
 {
-    // Nobody listens: nothing to do.
-    if (!QAccessible::isActive())
-        return;
-    // Made at the first sentence: nothing is spent on it while nobody listens.
-    if (words_ == nullptr) {
-        words_ = new QLabel(this);
-        words_->setTextFormat(Qt::PlainText);
-        words_->setGeometry(0, 0, 0, 0);
-    }
     hide();
     words_->setText(sentence);
     show();
 }
 
 Narrator::Narrator(QWidget* window, controls::Controls& c)
-    : c_(c)
-    , voice_(new Voice(window))
+    : window_(window)
+    , c_(c)
 {
+}
+
+void Narrator::say(const QString& sentence)
+{
+    if (!QAccessible::isActive())
+        return;
+    if (voice_ == nullptr)
+        voice_ = new Voice(window_);
+    voice_->say(sentence);
 }
 
 Narrator::Scene Narrator::scene() const
@@ -119,7 +122,7 @@ void Narrator::narrate(Event event, const std::function<void()>& handler)
         c_.ans->setAccessibleName(answer_box_name(c_));
     const QString words = news(event, before);
     if (!words.isEmpty())
-        voice_->say(words);
+        say(words);
 }
 
 QString Narrator::news(Event event, const Scene& before) const

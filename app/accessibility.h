@@ -45,7 +45,7 @@ public:
     void say(const QString& sentence);
 
 private:
-    QLabel* words_ = nullptr;
+    QLabel* words_;
 };
 
 // Runs the handlers that can bring news and then says what each changed on the
@@ -57,7 +57,9 @@ public:
     Narrator(QWidget* window, controls::Controls& c);
 
     void narrate(Event event, const std::function<void()>& handler);
-    void say(const QString& sentence) { voice_->say(sentence); }
+    // Says the sentence where a screen reader listens; the voice is made at
+    // the first, so nothing is spent on it at start or while nobody listens.
+    void say(const QString& sentence);
 
 private:
     // What the window showed before a handler ran.
@@ -69,8 +71,9 @@ private:
     Scene scene() const;
     QString news(Event event, const Scene& before) const;
 
+    QWidget* window_;
     controls::Controls& c_;
-    Voice* voice_;
+    Voice* voice_ = nullptr;
 };
 
 } // namespace skorvex::app
