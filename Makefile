@@ -107,7 +107,7 @@ bench: deps
 # else DEBFULLNAME and DEBEMAIL, else the builder's login on this host.
 package: build
 	@cmake --build $(BUILD_DIR) --target package >/dev/null
-	@echo "make package: $(BUILD_DIR)/skorvex_$(VERSION)_amd64.deb, maintainer $$(cat $(BUILD_DIR)/package-maintainer)"
+	@echo "make package: $(BUILD_DIR)/skorvex_$(VERSION)_amd64.deb, maintainer $$(dpkg-deb -f $(BUILD_DIR)/skorvex_$(VERSION)_amd64.deb Maintainer)"
 	@[ -n "$${SKORVEX_MAINTAINER:-}" ] || echo "make package: SKORVEX_MAINTAINER is not set, so the maintainer above stands in; name one with: make package SKORVEX_MAINTAINER='Name <address>'"
 
 # The source release, $(BUILD_DIR)/skorvex-$(VERSION).tar.gz, from the

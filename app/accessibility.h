@@ -5,10 +5,11 @@
 
 #include "controls/controls.h"
 
-#include <QLabel>
 #include <QString>
 #include <QWidget>
 #include <functional>
+
+class QLabel;
 
 // What a screen reader learns about the window, through Qt's accessibility
 // interfaces only: nothing here changes what the window shows. Labels that show
