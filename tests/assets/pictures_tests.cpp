@@ -147,7 +147,7 @@ TEST(Pictures, AreWhatTheGeneratorDraws)
         picture(u"light_bulb_32@2x.png"_s), skorvex::artwork::draw_bulb_32().scaled(64, 64)));
 }
 
-class WindowPictures : public skorvex::testing_support::WindowTest { };
+class WindowPictures : public skorvex::testing_support::WindowTest {};
 
 TEST_F(WindowPictures, SunsShowUnscaledAndTheIconHasBothSizes)
 {

@@ -53,7 +53,7 @@ TEST(Units, FifteenTwipsMakeOnePixel)
     EXPECT_EQ(twips_to_pixels(8), 1);
 }
 
-class ControlsAtStart : public WindowTest { };
+class ControlsAtStart : public WindowTest {};
 
 TEST_F(ControlsAtStart, EveryRowBecomesItsControl)
 {

@@ -53,7 +53,7 @@ protected:
     }
 };
 
-class TablesEz : public TablesTest, public ::testing::WithParamInterface<TableRun> { };
+class TablesEz : public TablesTest, public ::testing::WithParamInterface<TableRun> {};
 
 TEST_P(TablesEz, WalksTheTablesInOrder)
 {
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, TablesEz,
         TableRun { "blanks_around_tnum", u" 2 "_s, "add", u"2 1 3 2 2 4"_s }),
     [](const auto& info) { return std::string(info.param.name); });
 
-class TablesRandom : public TablesTest, public ::testing::WithParamInterface<TableRun> { };
+class TablesRandom : public TablesTest, public ::testing::WithParamInterface<TableRun> {};
 
 TEST_P(TablesRandom, TakesEachTableInTheFixedMixedOrder)
 {

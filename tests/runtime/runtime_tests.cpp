@@ -33,7 +33,7 @@ struct Conversion {
 
 void PrintTo(const Conversion& row, std::ostream* out) { *out << row.name; }
 
-class ConvertsNumericText : public testing::TestWithParam<Conversion> { };
+class ConvertsNumericText : public testing::TestWithParam<Conversion> {};
 
 TEST_P(ConvertsNumericText, ToTheRoundedValue)
 {
@@ -68,7 +68,7 @@ struct Rejection {
 
 void PrintTo(const Rejection& row, std::ostream* out) { *out << row.name; }
 
-class RejectsText : public testing::TestWithParam<Rejection> { };
+class RejectsText : public testing::TestWithParam<Rejection> {};
 
 TEST_P(RejectsText, WithTheRightError)
 {

@@ -15,7 +15,7 @@ namespace {
 using namespace skorvex::testing_support;
 using namespace Qt::StringLiterals;
 
-class OnScreen : public WindowTest { };
+class OnScreen : public WindowTest {};
 
 // The window on a real X display, in the desktop colour scheme that its caller
 // set up, read back from the X server as a screenshot.
