@@ -375,9 +375,7 @@ protected:
 
     void soak(unsigned seed, int events)
     {
-        window = std::make_unique<skorvex::app::MainWindow>([this] { ++program_ended; });
-        window->show();
-        QApplication::setActiveWindow(window.get());
+        build_window();
         model = Model {};
         std::mt19937 random(seed);
         for (int i = 0; i < events; ++i) {

@@ -21,7 +21,9 @@ void WindowTest::build_window()
 {
     window = std::make_unique<app::MainWindow>([this] { ++program_ended; });
     window->show();
-    QApplication::setActiveWindow(window.get());
+    window->activateWindow();
+    // The platform hands the activation back through the event queue.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
 }
 
 void WindowTest::TearDown() { window.reset(); }
