@@ -4,12 +4,62 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-// Window tests run headless unless a platform is chosen explicitly.
+namespace {
+
+// What a desktop session hands its programs and Qt reads at start: the
+// platform, its theme (which may bring GTK's or Plasma's palette, fonts and
+// style), the style, scaling and font DPI, the accessibility switch and the
+// locale. The tests set each themselves, so that whoever runs them, wherever,
+// gets the same answer.
+constexpr const char* session_variables[] = {
+    "QT_QPA_PLATFORMTHEME",
+    "QT_STYLE_OVERRIDE",
+    "QT_SCALE_FACTOR",
+    "QT_SCREEN_SCALE_FACTORS",
+    "QT_AUTO_SCREEN_SCALE_FACTOR",
+    "QT_ENABLE_HIGHDPI_SCALING",
+    "QT_SCALE_FACTOR_ROUNDING_POLICY",
+    "QT_USE_PHYSICAL_DPI",
+    "QT_FONT_DPI",
+    "QT_ACCESSIBILITY",
+    "QT_LINUX_ACCESSIBILITY_ALWAYS_ON",
+    "GTK_THEME",
+    "XDG_CURRENT_DESKTOP",
+    "XDG_SESSION_DESKTOP",
+    "DESKTOP_SESSION",
+    "KDE_FULL_SESSION",
+    "KDE_SESSION_VERSION",
+    "LANGUAGE",
+    "LC_ALL",
+    "DISPLAY",
+    "WAYLAND_DISPLAY",
+};
+
+void set_test_environment()
+{
+#ifndef SKORVEX_TESTS_ON_A_DESKTOP
+    for (const char* name : session_variables)
+        qunsetenv(name);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    // The same two faces on every machine, whatever else is installed, in
+    // the system's folders or the caller's own.
+    qputenv("FONTCONFIG_FILE", SKORVEX_TEST_FONTCONFIG);
+    qputenv("LANG", "C.UTF-8");
+    qputenv("LC_ALL", "C.UTF-8");
+}
+
+} // namespace
+
+// Window tests run headless, on Qt's offscreen platform, unless built to be
+// shown on the desktop their caller set up (the colour scheme check).
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    set_test_environment();
     QApplication application(argc, argv);
+#ifndef SKORVEX_TESTS_ON_A_DESKTOP
+    QApplication::setStyle(QStringLiteral("Fusion"));
+#endif
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
