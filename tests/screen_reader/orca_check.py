@@ -15,6 +15,7 @@ sound goes to ALSA's null device. LOG (by default a temporary file) keeps
 Orca's whole log for reading afterwards.
 """
 
+import collections
 import json
 import os
 import re
@@ -250,17 +251,36 @@ def solve(match):
 
 PROBLEM = r"(-?\d+) (plus|minus|times|divided by) (-?\d+)"
 
+# Orca 43 and Orca 48 say the same things in slightly other words: 43 calls a
+# push button "push button" where 48 says "button", and ends the role of a
+# notification with a full stop where 48 does not.
+def button(name):
+    return r"^%s (push )?button\.$" % re.escape(name)
+
+
+NOTIFICATION = r"^notification\.?$"
+
+
+# 48 also reads an editable combo box's value, before and after its role.
+def combo(label, value):
+    value = re.escape(value)
+    return r"^%s(?: %s)? editable combo box(?: %s)?\.$" % (re.escape(label), value, value)
+
 
 def play(s):
     say = s.speech.expect
     show = s.braille.expect
 
-    def news(pattern, what, seconds=STEP_SECONDS):
-        """A notification: Orca says its role, then its text."""
-        say(r"^notification\.$", what, seconds)
-        return say(pattern, what)
+    heard_news = collections.Counter()
+
+    def news(sentence, what, seconds=STEP_SECONDS):
+        """A notification: Orca says its role, then its text, once."""
+        say(NOTIFICATION, what, seconds)
+        match = say(sentence, what)
+        heard_news[match.group(0)] += 1
+        return match
     say(r"^Skorvex!$", "the window opening")
-    say(r"^Begin! push button\.$", "the focus on Begin!")
+    say(button("Begin!"), "the focus on Begin!")
 
     print("A Random run of one minute, from the keyboard alone")
     s.keys("space")
@@ -312,15 +332,15 @@ def play(s):
     s.keys("Tab", "ctrl+a")
     s.type("short")  # a time outside the list: time is up on the first tick
     s.keys("Tab")
-    say(r"^Difficulty Level editable combo box\.$", "the focus on the level")
+    say(combo("Difficulty Level", "1"), "the focus on the level")
     s.keys("Tab")
-    say(r"^Table Start # editable combo box\.$", "the focus on the starting table")
+    say(combo("Table Start #", "1"), "the focus on the starting table")
     s.keys("Down")
     say(r"^2$", "table 2 chosen")
     s.keys("Tab")
-    say(r"^exit push button\.$", "the focus on exit")
+    say(button("exit"), "the focus on exit")
     s.keys("Tab")
-    say(r"^Begin! push button\.$", "Tab going round to Begin!")
+    say(button("Begin!"), "Tab going round to Begin!")
     s.keys("Return")
     notice = r"Division Tables are not supported at this time! Sorry! 2 divided by 1\."
     news(r"^%s$" % notice, "the Division notice with the first problem")
@@ -329,32 +349,37 @@ def play(s):
 
     print("The same again: the notice is not repeated")
     s.keys("shift+Tab")
-    say(r"^Begin! push button\.$", "the focus back on Begin!")
+    say(button("Begin!"), "the focus back on Begin!")
     s.keys("space")
     news(r"^Time is up\. 0 right, 0 wrong\.$", "the end of the second short run")
     if s.speech.count(r"Division Tables are not supported") != 1:
         raise Failed("the Division notice was not said exactly once")
 
-    print("A short run of Subtraction tables: the sign is heard as minus")
-    # The focus is on Division again; Subtraction is two up.
+    print("A run of Subtraction tables: the sign is heard as minus; leaving mid-run")
+    # The focus is on Division again; Subtraction is two up. A run of a whole
+    # minute, so that it is still on when Orca reads the problem, however
+    # busy the machine.
     s.keys("Up", "Up")
     say(r"^Subtraction", "Subtraction chosen")
-    s.keys("shift+Tab")
-    say(r"^Begin! push button\.$", "the focus back on Begin!")
+    s.keys("Tab", "Tab", "ctrl+a")
+    s.type("1 minute")
+    s.keys("shift+Tab", "shift+Tab", "shift+Tab")  # over the type and the option
+    say(button("Begin!"), "the focus back on Begin!")
     s.keys("space")
     say(r"^-?\d+ minus -?\d+, your answer text\.$", "a Subtraction problem")
     show(r"-?\d+ minus -?\d+, your answer ", "the Subtraction problem in braille")
-    news(r"^Time is up\. 0 right, 0 wrong\.$", "the end of the Subtraction run")
-
-    print("Leaving by the keyboard")
-    s.keys("shift+Tab", "shift+Tab")  # back over Begin! to exit
-    say(r"^exit push button\.$", "the focus on exit")
+    s.keys("shift+Tab")  # over the disabled Begin! to exit
+    say(button("exit"), "the focus on exit")
     s.keys("space")
     try:
         s.app.wait(STEP_SECONDS)
     except subprocess.TimeoutExpired:
         raise Failed("exit did not end the program")
     print("  the program ended")
+    for sentence, times in heard_news.items():
+        said = s.speech.count("^%s$" % re.escape(sentence))
+        if said != times:
+            raise Failed("%r was said %d times, not %d" % (sentence, said, times))
     # A notification with no text reaches the display as an empty line.
     if s.braille.count(r"^$"):
         raise Failed("%d braille lines were empty" % s.braille.count(r"^$"))
