@@ -20,7 +20,7 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: all deps configure build run test test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig soak fuzz bench package package-check dist install-check clean
+.PHONY: all deps configure build run test test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
 
 all: build
 
@@ -61,6 +61,14 @@ test-without-fontconfig: deps
 	@cmake --build build-without-fontconfig -j $(JOBS)
 	@! nm -C build-without-fontconfig/skorvex | grep -q FcInit
 	@ctest --test-dir build-without-fontconfig --output-on-failure -j $(JOBS)
+
+# The suite again under the sessions a contributor or packager may run it
+# from: fonts of their own, GNOME's gtk3 theme in Adwaita dark on a live
+# display, KDE Plasma, doubled scaling, another style, other locales. Each
+# must give the answer make test gives.
+test-environments: build
+	@scripts/install-deps xvfb qt6-gtk-platformtheme kde-style-breeze fonts-liberation2 locales
+	@tests/environments/run $(BUILD_DIR)
 
 # A whole drill played by ear: Debian's Orca listens under a private Xvfb
 # display and D-Bus, real X key events play, and each step waits until Orca
@@ -122,7 +130,15 @@ package-check: deps
 	@scripts/install-deps lintian diffoscope-minimal
 	@packaging/package-check $(BUILD_DIR) $(VERSION)
 
-# Installs the package into a throw-away root and starts it there.
+# The checks above on Debian 13 "trixie", in a chroot made by debootstrap
+# from the archive apt uses (as root): make test, the colour schemes, the
+# screen reader, package-check and install-check, and whether this machine's
+# package installs and starts there.
+test-debian13:
+	@scripts/debian13-check $(BUILD_DIR)
+
+# Asks apt whether the package installs here, unpacks it into a throw-away
+# root and starts it there.
 install-check: package
 	@packaging/install-check $(BUILD_DIR)
 
