@@ -20,6 +20,23 @@ namespace {
             return whole;
         return whole.left(shown) + u"\u2026"_s;
     }
+
+    // An error in a value the drill worked out itself: nothing was typed, so
+    // the report says what went wrong in its own words.
+    QString own_words(runtime::ErrorKind kind)
+    {
+        switch (kind) {
+        case runtime::ErrorKind::overflow:
+            return u"A number the drill worked out is outside -32768 to 32767."_s;
+        case runtime::ErrorKind::array_bounds:
+            return u"The drill looked for a problem past the end of its list."_s;
+        case runtime::ErrorKind::real_arithmetic:
+            return u"A number the drill worked out could not be rounded."_s;
+        case runtime::ErrorKind::conversion:
+            break;
+        }
+        return {};
+    }
 }
 
 ErrorReport::ErrorReport(QWidget* window)
@@ -30,9 +47,9 @@ ErrorReport::ErrorReport(QWidget* window)
 void ErrorReport::report(const runtime::Error& error)
 {
     const QString kind = QString::fromUtf8(runtime::kind_name(error.kind()));
-    QString detail;
-    if (!error.text().empty())
-        detail = u"The text \"%1\" could not be used."_s.arg(shortened(error.text()));
+    const QString detail = error.text().empty()
+        ? own_words(error.kind())
+        : u"The text \"%1\" could not be used."_s.arg(shortened(error.text()));
 
     std::fprintf(stderr, "skorvex: %s%s%s\n", qPrintable(kind), detail.isEmpty() ? "" : ": ",
         qPrintable(detail));

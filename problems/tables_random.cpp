@@ -19,7 +19,7 @@ TablesRandomProblem::TablesRandomProblem(controls::Controls& c)
 int16 TablesRandomProblem::rand_order_at(int16 index) const
 {
     if (index < 0 || index >= static_cast<int16>(rand_order_.size()))
-        throw Error(ErrorKind::array_bounds, to_text(index));
+        throw Error(ErrorKind::array_bounds, {});
     return rand_order_[static_cast<std::size_t>(index)];
 }
 

@@ -19,8 +19,10 @@ enum class ErrorKind {
 // The learner-facing name of an error kind, as the error report shows it.
 std::string_view kind_name(ErrorKind kind);
 
-// The one error the runtime raises. `text` is the offending text where there is
-// one (the typed answer, the level text), else empty.
+// The one error the runtime raises. `text` is the offending text where the
+// learner typed or chose it (the answer, the level, the starting table); a
+// value the drill worked out itself is never carried, so it is never quoted
+// back as if typed.
 class Error : public std::runtime_error {
 public:
     Error(ErrorKind kind, std::string text);

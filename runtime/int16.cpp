@@ -7,14 +7,13 @@
 
 #include <cmath>
 #include <limits>
-#include <string>
 
 namespace skorvex::runtime {
 
 int16 narrow(std::int64_t value)
 {
     if (value < std::numeric_limits<int16>::min() || value > std::numeric_limits<int16>::max())
-        throw Error(ErrorKind::overflow, std::to_string(value));
+        throw Error(ErrorKind::overflow, {});
     return static_cast<int16>(value);
 }
 

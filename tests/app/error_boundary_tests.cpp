@@ -87,6 +87,17 @@ TEST_F(ErrorBoundary, StartingTableThatIsNoNumberStartsNoRun)
     EXPECT_FALSE(c().begin->isEnabled());
 }
 
+TEST_F(ErrorBoundary, AWorkedOutValueOutOfRangeIsReportedInTheProgramsOwnWords)
+{
+    c().subt->click();
+    type_into(c().typeprob, u"Tables-ez"_s);
+    type_into(c().tnum, u"-32768"_s);
+    c().begin->click();
+    expect_reported(ErrorKind::overflow, "");
+    EXPECT_EQ(window->error_report().sentence(),
+        u"Overflow. A number the drill worked out is outside -32768 to 32767."_s);
+}
+
 TEST_F(ErrorBoundary, LongOffendingTextIsShortenedInTheReport)
 {
     type_into(c().typeprob, u"none"_s);
