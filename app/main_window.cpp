@@ -65,25 +65,32 @@ void MainWindow::wire()
 
 // The desktop's colour scheme changed (Qt tells the application itself): the
 // controls take their colours afresh and repaint; nothing else changes.
+// Enter is caught here, before the control with the focus sees it: some
+// desktops' themes let an option button or a combo box take Enter for itself.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
         controls::follow_colour_scheme(*this);
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this
+        && enter_clicks_go(*static_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event)))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
-// Enter clicks "GO!" from anywhere in the window except another button: a
-// focused push button takes Enter itself and never passes it on. The keypad's
-// Enter comes with the keypad modifier set, and counts the same.
-void MainWindow::keyPressEvent(QKeyEvent* event)
+// Enter clicks "GO!" from anywhere in the window except another button, which
+// takes Enter itself. While "GO!" is disabled Enter does nothing at all, under
+// every theme alike. The keypad's Enter comes with the keypad modifier set,
+// and counts the same.
+bool MainWindow::enter_clicks_go(const QWidget& receiver, const QKeyEvent& key)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (enter && plain && c_.do_math->isEnabled()) {
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!enter || !plain || qobject_cast<const QPushButton*>(&receiver) != nullptr)
+        return false;
+    if (c_.do_math->isEnabled())
         c_.do_math->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    return true;
 }
 
 // Nothing is saved and nothing asked: the timer stops so no tick follows, the

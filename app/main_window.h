@@ -14,6 +14,8 @@
 #include <functional>
 #include <optional>
 
+class QKeyEvent;
+
 // The drill's one window. It builds the controls, gives the pictures and the
 // icon, and wires exactly eight events to their handlers, each through the one
 // error boundary: the option buttons' clicks, "Begin!", "GO!", "exit" and the
@@ -37,11 +39,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void wire();
+    bool enter_clicks_go(const QWidget& receiver, const QKeyEvent& key);
     void end_program();
 
     controls::Controls c_;

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QImageReader>
+#include <QtTest/QTest>
 #include <set>
 
 namespace {
@@ -161,7 +162,10 @@ TEST_F(WindowPictures, SunsShowUnscaledAndTheIconHasBothSizes)
     EXPECT_EQ(c().sunsad->geometry(), QRect(144, 24, 72, 72));
     EXPECT_FALSE(c().sunhap->hasScaledContents());
 
-    QCoreApplication::processEvents(); // the icon follows the window's showing
+    // The icon follows the window's showing; on a live display that may take
+    // more than one pass of the event loop.
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !window->windowIcon().availableSizes().isEmpty(); }));
     const QIcon icon = window->windowIcon();
     const QList<QSize> sizes = icon.availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
