@@ -23,7 +23,6 @@ void describe_for_screen_readers(controls::Controls& c)
     c.timetot->setAccessibleDescription(u"Time limit"_s);
     c.Level->setAccessibleDescription(u"Difficulty level"_s);
     c.tnum->setAccessibleDescription(u"Starting table"_s);
-    c.ans->setAccessibleName(u"Your answer"_s);
     c.sunhap->setAccessibleName(u"Right!"_s);
     c.sunsad->setAccessibleName(u"Wrong"_s);
     // The two captions beside their combo boxes label them.
@@ -94,7 +93,15 @@ void Voice::say(const QString& sentence)
 Narrator::Narrator(QWidget* window, controls::Controls& c)
     : window_(window)
     , c_(c)
+    , answer_name_(new QLabel(u"Your answer"_s, c.ans->parentWidget()))
 {
+    // The answer box takes its name from this unseen label, its buddy, so
+    // that a new problem is no name change of the focused box: screen readers
+    // that speak such a change would say the problem before the verdict,
+    // and then again in it.
+    answer_name_->setTextFormat(Qt::PlainText);
+    answer_name_->setBuddy(c.ans);
+    answer_name_->hide();
 }
 
 void Narrator::say(const QString& sentence)
@@ -118,9 +125,18 @@ void Narrator::narrate(Event event, const std::function<void()>& handler)
     handler();
     // The answer box carries the problem on show: that is what is read when
     // "Begin!" puts the focus there, whenever the learner comes back to it,
-    // and on a braille display all along.
-    if (event != Event::tick)
-        c_.ans->setAccessibleName(answer_box_name(c_));
+    // and on a braille display all along. The box keeping the focus is told
+    // again, with an empty edit: a screen reader then reads its name afresh
+    // for the braille line, and says nothing, as the focus did not move.
+    if (event != Event::tick) {
+        answer_name_->setText(answer_box_name(c_));
+        if (c_.ans->hasFocus() && QAccessible::isActive()) {
+            QAccessibleEvent focus(c_.ans, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+            QAccessibleTextRemoveEvent removed(c_.ans, 0, QString());
+            QAccessible::updateAccessibility(&removed);
+        }
+    }
     const QString words = news(event, before);
     if (!words.isEmpty())
         say(words);

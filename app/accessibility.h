@@ -74,6 +74,7 @@ private:
 
     QWidget* window_;
     controls::Controls& c_;
+    QLabel* answer_name_;
     Voice* voice_ = nullptr;
 };
 

@@ -279,6 +279,18 @@ def play(s):
         match = say(sentence, what)
         heard_news[match.group(0)] += 1
         return match
+
+    def verdict(sentence, what):
+        """After an answer the verdict comes first, with the next problem in
+        it, and the problem is not said again (as the box's name, say)."""
+        start = len(s.speech.lines)
+        match = news(sentence, what)
+        time.sleep(1)  # anything said after the notification has come by now
+        s.speech.read()
+        again = [line for line in s.speech.lines[start:] if ", your answer" in line]
+        if again:
+            raise Failed("%s: the problem was said again: %r" % (what, again))
+        return match
     say(r"^Skorvex!$", "the window opening")
     say(button("Begin!"), "the focus on Begin!")
 
@@ -289,7 +301,7 @@ def play(s):
     s.type("12")
     show(r"6 plus 6, your answer 12 ", "the typed answer beside the problem in braille")
     s.keys("Return")
-    problem = news(r"^Right! Next problem: %s\.$" % PROBLEM, "a right answer")
+    problem = verdict(r"^Right! Next problem: %s\.$" % PROBLEM, "a right answer")
     show(r"^Right! Next problem: %s\.$" % PROBLEM, "the verdict in braille")
     next_problem = problem.group(0).split(": ", 1)[1].rstrip(".")
     show(r"%s, your answer" % next_problem, "the next problem in braille")
@@ -298,11 +310,11 @@ def play(s):
     say(r"^%s, your answer text\.$" % next_problem, "where am I reading the problem on show")
     s.type(str(solve(problem)))
     s.keys("KP_Enter")
-    problem = news(r"^Right! Next problem: %s\.$" % PROBLEM,
-                  "a second right answer, sent with the keypad's Enter")
+    problem = verdict(r"^Right! Next problem: %s\.$" % PROBLEM,
+                      "a second right answer, sent with the keypad's Enter")
     s.type(str(solve(problem) + 1))
     s.keys("Return")
-    news(r"^Wrong\. Next problem: %s\.$" % PROBLEM, "a wrong answer")
+    verdict(r"^Wrong\. Next problem: %s\.$" % PROBLEM, "a wrong answer")
     show(r"^Wrong\. Next problem: %s\.$" % PROBLEM, "the wrong verdict in braille")
     s.type("abc")
     s.keys("Return")
