@@ -11,7 +11,14 @@ using namespace Qt::StringLiterals;
 int main(int argc, char* argv[])
 {
     skorvex::app::FontWarmUp fonts;
+    // A desktop theme built on GTK starts GTK inside this process, and GTK
+    // would register a second, empty application with screen readers beside
+    // Qt's. Only that start reads the switch, so it is dropped again after.
+    const bool bridge_was_off = qEnvironmentVariableIsSet("NO_AT_BRIDGE");
+    qputenv("NO_AT_BRIDGE", "1");
     QApplication application(argc, argv);
+    if (!bridge_was_off)
+        qunsetenv("NO_AT_BRIDGE");
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(u"org.skorvex.Skorvex"_s);
     fonts.wait();

@@ -5,6 +5,7 @@
 
 #include "controls/colours.h"
 #include "controls/control_table.h"
+#include "controls/outline_style.h"
 #include "controls/units.h"
 #include "controls/widgets.h"
 
@@ -328,6 +329,12 @@ Controls build_controls(QWidget& window)
         tab_stop_when_selected(option);
     // The keyboard button is drawn as the window's default.
     c.do_math->setDefault(true);
+    // Every control's outline and state stand out from the ground.
+    auto* outlines = new OutlineStyle;
+    outlines->setParent(&window);
+    for (QWidget* control : window.findChildren<QWidget*>())
+        if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control))
+            control->setStyle(outlines);
     return c;
 }
 

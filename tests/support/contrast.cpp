@@ -15,10 +15,14 @@
 #include <QRegion>
 #include <QStyle>
 #include <QStyleOption>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace skorvex::testing_support {
 
 using controls::contrast;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -106,7 +110,128 @@ namespace {
         return {};
     }
 
+    QColor commonest(const QImage& image, const QRegion& area)
+    {
+        QHash<QRgb, int> counts;
+        for (const QRect& rect : area.intersected(image.rect()))
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                for (int x = rect.left(); x <= rect.right(); ++x)
+                    ++counts[image.pixel(x, y) | 0xff000000];
+        const auto most = std::max_element(counts.cbegin(), counts.cend());
+        return most == counts.cend() ? QColor() : QColor::fromRgb(most.key());
+    }
+
+    double median(std::vector<double> values)
+    {
+        if (values.empty())
+            return 1;
+        const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+        std::ranges::nth_element(values, middle);
+        return *middle;
+    }
+
+    double stand_out(const QImage& image, QPoint at, const QColor& ground)
+    {
+        if (!image.rect().contains(at))
+            return 1;
+        return contrast(QColor::fromRgb(image.pixel(at)), ground);
+    }
+
+    // An outline along a rectangle's edge, two pixels deep from `inset`: how
+    // far it stands out from `ground` all the way round (the median of the
+    // best of each pair of pixels across the band), corners left out.
+    double edge_contrast(const QImage& image, const QRect& rect, int inset, const QColor& ground)
+    {
+        const QRect r = rect.adjusted(inset, inset, -inset, -inset);
+        std::vector<double> along;
+        const auto across = [&](QPoint outer, QPoint step) {
+            along.push_back(
+                std::max(stand_out(image, outer, ground), stand_out(image, outer + step, ground)));
+        };
+        for (int x = r.left() + 3; x <= r.right() - 3; ++x) {
+            across({ x, r.top() }, { 0, 1 });
+            across({ x, r.bottom() }, { 0, -1 });
+        }
+        for (int y = r.top() + 3; y <= r.bottom() - 3; ++y) {
+            across({ r.left(), y }, { 1, 0 });
+            across({ r.right(), y }, { -1, 0 });
+        }
+        return median(along);
+    }
+
+    // The same round a circle, from its edge inwards.
+    double ring_contrast(const QImage& image, const QRectF& circle, const QColor& ground)
+    {
+        std::vector<double> along;
+        const double radius = std::min(circle.width(), circle.height()) / 2;
+        for (int degrees = 0; degrees < 360; degrees += 10) {
+            const double a = degrees * std::numbers::pi / 180;
+            double best = 1;
+            for (const double r : { radius - 0.5, radius - 1.5 }) {
+                const QPointF at = circle.center() + QPointF(r * std::cos(a), r * std::sin(a));
+                best = std::max(best, stand_out(image, at.toPoint(), ground));
+            }
+            along.push_back(best);
+        }
+        return median(along);
+    }
+
+    // What lies just outside a rectangle.
+    QRegion around(const QRect& rect)
+    {
+        return QRegion(rect.adjusted(-3, -3, 3, 3)) - QRegion(rect.adjusted(-1, -1, 1, 1));
+    }
+
 } // namespace
+
+std::vector<Reading> read_outlines(const QWidget& window, const QImage& image)
+{
+    std::vector<Reading> readings;
+    const auto add = [&](const QWidget* widget, const QString& part, double ratio,
+                         const QColor& outline, const QColor& ground) {
+        readings.push_back({ widget->objectName() + u' ' + part, outline, ground, ratio, 3.0,
+            !widget->isEnabled() });
+    };
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->objectName().isEmpty() || !widget->isVisible())
+            continue;
+        const QRect box(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+        if (const auto* option = qobject_cast<const QRadioButton*>(widget)) {
+            QStyleOptionButton opt;
+            opt.initFrom(option);
+            const QRect indicator
+                = option->style()
+                      ->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, option)
+                      .translated(box.topLeft());
+            const QColor ground = commonest(image, around(indicator));
+            add(widget, u"ring"_s, ring_contrast(image, indicator, ground), {}, ground);
+            if (option->isChecked()) {
+                // The dot against the inside of the ring, between the two.
+                const QColor dot = QColor::fromRgb(image.pixel(indicator.center()));
+                const QColor between = QColor::fromRgb(
+                    image.pixel(indicator.center() + QPoint(indicator.width() / 3, 0)));
+                add(widget, u"dot"_s, contrast(dot, between), dot, between);
+            }
+        } else if (qobject_cast<const QComboBox*>(widget) != nullptr) {
+            const QColor ground = commonest(image, around(box));
+            add(widget, u"frame"_s, edge_contrast(image, box, 0, ground), {}, ground);
+        } else if (qobject_cast<const QLineEdit*>(widget) != nullptr
+            && qobject_cast<const QComboBox*>(widget->parentWidget()) == nullptr) {
+            const QColor ground = commonest(image, around(box));
+            add(widget, u"border"_s, edge_contrast(image, box, 0, ground), {}, ground);
+        } else if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
+            const QColor ground = commonest(image, around(box));
+            add(widget, u"edge"_s, edge_contrast(image, box, 0, ground), {}, ground);
+            if (button->isDefault()) {
+                // The default button's mark: its edge again, one pixel further
+                // in, against the button's own face.
+                const QColor face = commonest(image, QRegion(box.adjusted(5, 5, -5, -5)));
+                add(widget, u"mark"_s, edge_contrast(image, box, 1, face), {}, face);
+            }
+        }
+    }
+    return readings;
+}
 
 std::vector<Reading> read_contrasts(const QWidget& window, const QImage& image)
 {

@@ -28,4 +28,10 @@ struct Reading {
 // picture of the whole window at one image pixel per window pixel.
 std::vector<Reading> read_contrasts(const QWidget& window, const QImage& image);
 
+// The outlines and states of the controls in the same picture, each against
+// what lies beside it (3:1 needed): an option button's ring and, when chosen,
+// its dot; a combo box's frame; the answer box's border; a button's edge, and
+// the default button's mark inside its edge. Disabled controls are marked.
+std::vector<Reading> read_outlines(const QWidget& window, const QImage& image);
+
 } // namespace skorvex::testing_support
