@@ -70,7 +70,8 @@ TEST_F(OnScreen, EveryOutlineAndStateStandsOutInTheDesktopsScheme)
     ASSERT_FALSE(readings.empty());
     const Reading lowest = *std::ranges::min_element(readings, {}, &Reading::ratio);
     std::printf("  lowest outline: %s %.2f\n", qPrintable(lowest.control), lowest.ratio);
-    expect_enough(readings);
+    for (const Reading& reading : readings)
+        EXPECT_GE(reading.ratio, reading.needed) << reading.control.toStdString();
 }
 
 } // namespace
