@@ -26,30 +26,41 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-    Reading read(const QString& name, const QImage& image, const QRegion& area, double needed)
+    QHash<QRgb, int> colour_counts(const QImage& image, const QRegion& area)
     {
         QHash<QRgb, int> counts;
         for (const QRect& rect : area.intersected(image.rect()))
             for (int y = rect.top(); y <= rect.bottom(); ++y)
                 for (int x = rect.left(); x <= rect.right(); ++x)
                     ++counts[image.pixel(x, y) | 0xff000000];
-        QRgb ground = 0;
-        int most = -1;
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-            if (it.value() > most) {
-                most = it.value();
-                ground = it.key();
-            }
-        QColor text = QColor::fromRgb(ground);
+        return counts;
+    }
+
+    QColor commonest(const QHash<QRgb, int>& counts)
+    {
+        const auto most = std::max_element(counts.cbegin(), counts.cend());
+        return most == counts.cend() ? QColor() : QColor::fromRgb(most.key());
+    }
+
+    QColor commonest(const QImage& image, const QRegion& area)
+    {
+        return commonest(colour_counts(image, area));
+    }
+
+    Reading read(const QString& name, const QImage& image, const QRegion& area, double needed)
+    {
+        const QHash<QRgb, int> counts = colour_counts(image, area);
+        const QColor ground = commonest(counts);
+        QColor text = ground;
         double ratio = 1;
         for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-            const double r = contrast(QColor::fromRgb(it.key()), QColor::fromRgb(ground));
+            const double r = contrast(QColor::fromRgb(it.key()), ground);
             if (r > ratio) {
                 ratio = r;
                 text = QColor::fromRgb(it.key());
             }
         }
-        return { name, text, QColor::fromRgb(ground), ratio, needed, false };
+        return { name, text, ground, ratio, needed, false };
     }
 
     // Where each kind of control draws its text, in its own coordinates.
@@ -108,17 +119,6 @@ namespace {
         if (const auto* box = qobject_cast<const QLineEdit*>(widget))
             return box->text();
         return {};
-    }
-
-    QColor commonest(const QImage& image, const QRegion& area)
-    {
-        QHash<QRgb, int> counts;
-        for (const QRect& rect : area.intersected(image.rect()))
-            for (int y = rect.top(); y <= rect.bottom(); ++y)
-                for (int x = rect.left(); x <= rect.right(); ++x)
-                    ++counts[image.pixel(x, y) | 0xff000000];
-        const auto most = std::max_element(counts.cbegin(), counts.cend());
-        return most == counts.cend() ? QColor() : QColor::fromRgb(most.key());
     }
 
     double median(std::vector<double> values)
@@ -192,6 +192,11 @@ std::vector<Reading> read_outlines(const QWidget& window, const QImage& image)
         readings.push_back({ widget->objectName() + u' ' + part, outline, ground, ratio, 3.0,
             !widget->isEnabled() });
     };
+    // An edge `inset` pixels into the box, against `ground`.
+    const auto edge = [&](const QWidget* widget, const QString& part, const QRect& box, int inset,
+                          const QColor& ground) {
+        add(widget, part, edge_contrast(image, box, inset, ground), {}, ground);
+    };
     for (const QWidget* widget : window.findChildren<QWidget*>()) {
         if (widget->objectName().isEmpty() || !widget->isVisible())
             continue;
@@ -213,21 +218,16 @@ std::vector<Reading> read_outlines(const QWidget& window, const QImage& image)
                 add(widget, u"dot"_s, contrast(dot, between), dot, between);
             }
         } else if (qobject_cast<const QComboBox*>(widget) != nullptr) {
-            const QColor ground = commonest(image, around(box));
-            add(widget, u"frame"_s, edge_contrast(image, box, 0, ground), {}, ground);
+            edge(widget, u"frame"_s, box, 0, commonest(image, around(box)));
         } else if (qobject_cast<const QLineEdit*>(widget) != nullptr
             && qobject_cast<const QComboBox*>(widget->parentWidget()) == nullptr) {
-            const QColor ground = commonest(image, around(box));
-            add(widget, u"border"_s, edge_contrast(image, box, 0, ground), {}, ground);
+            edge(widget, u"border"_s, box, 0, commonest(image, around(box)));
         } else if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
-            const QColor ground = commonest(image, around(box));
-            add(widget, u"edge"_s, edge_contrast(image, box, 0, ground), {}, ground);
-            if (button->isDefault()) {
-                // The default button's mark: its edge again, one pixel further
-                // in, against the button's own face.
-                const QColor face = commonest(image, QRegion(box.adjusted(5, 5, -5, -5)));
-                add(widget, u"mark"_s, edge_contrast(image, box, 1, face), {}, face);
-            }
+            edge(widget, u"edge"_s, box, 0, commonest(image, around(box)));
+            // The default button's mark: its edge again, one pixel further
+            // in, against the button's own face.
+            if (button->isDefault())
+                edge(widget, u"mark"_s, box, 1, commonest(image, box.adjusted(5, 5, -5, -5)));
         }
     }
     return readings;
