@@ -149,8 +149,9 @@ class Session:
         except subprocess.TimeoutExpired:
             raise Failed("timed out: " + " ".join(args))
 
-    def up(self, debug=True):
-        """Starts everything but the program; Orca keeps its log if debug."""
+    def up(self, debug=True, orca=True):
+        """Starts everything but the program; Orca keeps its log if debug.
+        Without Orca the bus is switched on as Orca would switch it on."""
         # The X server picks a free display and tells its number.
         read_end, write_end = os.pipe()
         self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24",
@@ -176,6 +177,12 @@ class Session:
         self.wait_for(lambda: self.run_quietly(
             ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
              "org.a11y.Bus.GetAddress"]).returncode == 0, "the AT-SPI bus")
+        if not orca:
+            self.run_quietly(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                              "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
+                              "string:org.a11y.Status", "string:IsEnabled",
+                              "variant:boolean:true"])
+            return
 
         speechd = os.path.join(self.scratch, ".config", "speech-dispatcher")
         os.makedirs(speechd)
