@@ -5,19 +5,12 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QStyleFactory>
 #include <QStyleOption>
 #include <algorithm>
 
 namespace skorvex::controls {
 
 namespace {
-    QStyle* copy_of_application_style()
-    {
-        QStyle* copy = QStyleFactory::create(QApplication::style()->name());
-        return copy != nullptr ? copy : QStyleFactory::create(QStringLiteral("Fusion"));
-    }
-
     QColor ink(const QStyleOption& option) { return option.palette.color(QPalette::Text); }
 
     // `width` pixel rings just inside `rect`, drawn square to the pixel grid.
@@ -37,7 +30,7 @@ namespace {
 }
 
 OutlineStyle::OutlineStyle()
-    : QProxyStyle(copy_of_application_style())
+    : QProxyStyle(QApplication::style()->name())
 {
 }
 
@@ -61,7 +54,16 @@ void OutlineStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
             painter->drawEllipse(ring.center(), dot, dot);
         }
         painter->restore();
-    } else if (element == PE_PanelButtonCommand) {
+    }
+}
+
+// After the bevel: the one part of a push button every style draws itself,
+// whatever it draws the bevel with.
+void OutlineStyle::drawControl(ControlElement element, const QStyleOption* option,
+    QPainter* painter, const QWidget* widget) const
+{
+    QProxyStyle::drawControl(element, option, painter, widget);
+    if (element == CE_PushButtonBevel) {
         const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
         const bool keyboard_button
             = button != nullptr && (button->features & QStyleOptionButton::DefaultButton);
@@ -75,6 +77,18 @@ void OutlineStyle::drawComplexControl(ComplexControl control, const QStyleOption
     QProxyStyle::drawComplexControl(control, option, painter, widget);
     if (control == CC_ComboBox)
         edge(*painter, option->rect, ink(*option), 1);
+}
+
+// The edit field of a combo box is a widget of its own, drawn over the combo
+// box: it is kept inside the frame, which would otherwise be drawn over
+// where a style lets the field reach the combo box's edge.
+QRect OutlineStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+    SubControl part, const QWidget* widget) const
+{
+    const QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+    if (control == CC_ComboBox && part == SC_ComboBoxEditField)
+        return rect.intersected(option->rect.adjusted(1, 1, -1, -1));
+    return rect;
 }
 
 } // namespace skorvex::controls
