@@ -84,7 +84,7 @@ test-screen-reader: build
 # each theme, and real X keys: one accessible application, the icon, the tab
 # order, Enter from a setting and from an option button. Screenshots go to
 # $(BUILD_DIR)/schemes.
-KDE_QT6 := $(shell apt-cache show plasma-integration 2>/dev/null | grep -q '^Depends:.*libqt6' && echo plasma-integration)
+KDE_QT6 = $(shell apt-cache show plasma-integration 2>/dev/null | grep -q '^Depends:.*libqt6' && echo plasma-integration)
 test-colour-schemes: build
 	@scripts/install-deps xvfb xdotool x11-utils dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi qt6-gtk-platformtheme kde-style-breeze $(KDE_QT6)
 	@tests/schemes/run $(BUILD_DIR)

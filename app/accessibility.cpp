@@ -126,15 +126,13 @@ void Narrator::narrate(Event event, const std::function<void()>& handler)
     // The answer box carries the problem on show: that is what is read when
     // "Begin!" puts the focus there, whenever the learner comes back to it,
     // and on a braille display all along. The box keeping the focus is told
-    // again, with an empty edit: a screen reader then reads its name afresh
-    // for the braille line, and says nothing, as the focus did not move.
+    // so again: a screen reader then reads its name afresh for the braille
+    // line, and says nothing, as the focus did not move.
     if (event != Event::tick) {
         answer_name_->setText(answer_box_name(c_));
         if (c_.ans->hasFocus() && QAccessible::isActive()) {
             QAccessibleEvent focus(c_.ans, QAccessible::Focus);
             QAccessible::updateAccessibility(&focus);
-            QAccessibleTextRemoveEvent removed(c_.ans, 0, QString());
-            QAccessible::updateAccessibility(&removed);
         }
     }
     const QString words = news(event, before);
