@@ -135,8 +135,10 @@ def main():
     s = Session(os.path.abspath(sys.argv[1]), None)
     try:
         s.up(orca=False)
-        # This process reads the same bus as the program.
-        os.environ["DBUS_SESSION_BUS_ADDRESS"] = s.env["DBUS_SESSION_BUS_ADDRESS"]
+        # This process finds the program's accessibility bus as the program
+        # does: from the session's display and D-Bus.
+        for name in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS"):
+            os.environ[name] = s.env[name]
         s.open_window()
         check(s, sys.argv[2])
     except Failed as failure:
