@@ -22,12 +22,13 @@ public:
 
     void report(const runtime::Error& error);
     // The last report as one sentence, for a screen reader.
-    QString sentence() const;
+    QString sentence() const { return sentence_; }
     QMessageBox* box() const { return box_; }
 
 private:
     QWidget* window_;
     QMessageBox* box_ = nullptr; // a child of the window, made at the first error
+    QString sentence_;
 };
 
 } // namespace skorvex::app

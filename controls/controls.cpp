@@ -188,6 +188,7 @@ namespace {
             return new QGroupBox(to_qstring(row.caption), parent);
         case Kind::Image: {
             auto* image = new PictureBox(parent);
+            image->setTextFormat(Qt::PlainText);
             image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return image;
         }

@@ -7,6 +7,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtTest/QTest>
 #include <qpa/qplatformaccessibility.h>
@@ -118,6 +120,7 @@ TEST_F(ScreenReader, EveryVisibleControlHasItsRoleAndName)
     EXPECT_EQ(name(c().ans), u"Your answer"_s);
     EXPECT_TRUE(of(c().ans)->state().disabled);
     EXPECT_TRUE(of(c().do_math)->state().disabled);
+    EXPECT_TRUE(of(c().do_math)->state().defaultButton) << "GO! is the window's keyboard button";
     EXPECT_TRUE(of(c().add)->state().checked);
     EXPECT_TRUE(of(c().begin)->state().focusable);
     EXPECT_TRUE(of(c().anst)->state().invisible);
@@ -273,6 +276,58 @@ TEST_F(ScreenReader, AWholeRunByKeysAlone)
     press(Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), c().ans);
     EXPECT_EQ(c().topnum->text(), u"5"_s);
+}
+
+// Whatever is typed is shown and said as typed: markup is no formatting, no
+// link or picture, a direction mark turns nothing outside the quotes, and a
+// long text is cut between characters, never inside one. On screen the text
+// is an isolate of its own; speech and braille take it as typed.
+TEST_F(ScreenReader, ATypedTextIsShownAndSaidAsTyped)
+{
+    const QString x55(55, u'x');
+    const QString x59(59, u'x');
+    const QString markup = u"<b>big</b><a href=\"https://example.org/\">link</a>"_s;
+    const QString picture = u"<img src=\"file:///etc/hostname\">"_s;
+    const QString reversed = u"\u202Eevil"_s;
+    // An isolate closed that was never opened, and one opened and never closed.
+    const QString unbalanced = u"\u2069\u202Eevil\u2067"_s;
+    const struct {
+        QString typed;
+        QString shown; // between the quotation marks
+        QString said;
+    } cases[] = {
+        { markup, u"\u2068"_s + markup + u"\u2069"_s, markup },
+        { picture, u"\u2068"_s + picture + u"\u2069"_s, picture },
+        { reversed, u"\u2068"_s + reversed + u"\u2069"_s, reversed },
+        { unbalanced, u"\u2068\u2068"_s + unbalanced + u"\u2069\u2069"_s, unbalanced },
+        { x55 + u"<b>bold</b>"_s, u"\u2068"_s + x55 + u"<b>bo\u2026\u2069"_s,
+            x55 + u"<b>bo\u2026"_s },
+        { x59 + u"\U0001F600 and more"_s, u"\u2068"_s + x59 + u"\u2026\u2069"_s,
+            x59 + u"\u2026"_s },
+        { x59 + u"e\u0301 and more"_s, u"\u2068"_s + x59 + u"\u2026\u2069"_s, x59 + u"\u2026"_s },
+    };
+    const QString sentence = u"The text \"%1\" could not be used."_s;
+    for (const auto& [typed, shown, said] : cases) {
+        SCOPED_TRACE(typed.toStdString());
+        heard.clear();
+        type_into(c().Level, typed);
+        c().begin->click();
+        ASSERT_TRUE(window->last_error().has_value());
+        EXPECT_EQ(window->last_error()->text(), typed.toStdString());
+        QMessageBox* box = window->error_report().box();
+        EXPECT_EQ(box->informativeText(), sentence.arg(shown));
+        EXPECT_EQ(spoken(),
+            std::vector<QString> { u"notification: Type mismatch. "_s + sentence.arg(said) });
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+            EXPECT_FALSE(label->openExternalLinks());
+        }
+        while (c().Timer1->isActive())
+            tick();
+    }
+    // Nor does any label of the window, the voice's and the answer box's own included.
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
 }
 
 } // namespace

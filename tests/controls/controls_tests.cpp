@@ -128,30 +128,62 @@ TEST_F(ControlsAtStart, ShowTheInitialValues)
 
 TEST_F(ControlsAtStart, StandWhereTheLayoutPutsThem)
 {
-    // `add` at (120, 360) inside the frame stands at (240, 840) in the window.
-    EXPECT_EQ(c().add->mapTo(window.get(), QPoint(0, 0)), QPoint(16, 56));
-    EXPECT_EQ(c().topnum->geometry(), QRect(248, 56, 129, 57));
-    EXPECT_EQ(c().ans->geometry(), QRect(248, 200, 129, 65));
-    EXPECT_EQ(c().Line1->geometry(), QRect(248, 191, 137, 3));
-    EXPECT_EQ(c().begin->geometry(), QRect(8, 288, 81, 49));
-    // The suns are larger than their box and show whole from its top-left corner.
-    EXPECT_EQ(c().sunhap->pos(), QPoint(144, 24));
-    EXPECT_EQ(c().sunsad->geometry(), c().sunhap->geometry());
-    // More boxes worked out by hand from their twips, not from the table.
-    const std::pair<QWidget*, QRect> boxes[] = { { c().sel, QRect(8, 32, 113, 241) },
-        { c().typeprob, QRect(16, 160, 97, 19) }, { c().timetot, QRect(16, 216, 97, 19) },
-        { c().tnum, QRect(72, 152, 33, 19) }, { c().do_math, QRect(392, 208, 41, 33) },
-        { c().timeleft, QRect(328, 280, 81, 57) }, { c().nodiv, QRect(208, 8, 153, 33) } };
-    for (const auto& [widget, box] : boxes)
-        EXPECT_EQ(widget->geometry(), box) << widget->objectName().toStdString();
+    // Every box in window pixels at 96 DPI, worked out by hand from its twips
+    // (15 to the pixel), not from the table the window is built from. Inside
+    // the frame a box counts from the frame's corner: `add` at (120, 360)
+    // stands at (240, 840) in the window.
+    const std::map<QString, QRect> boxes {
+        { u"exit"_s, { 96, 320, 57, 17 } },
+        { u"cmb_tstr"_s, { 400, 56, 41, 19 } },
+        { u"timetot"_s, { 16, 216, 97, 19 } },
+        { u"do_math"_s, { 392, 208, 41, 33 } },
+        { u"typeprob"_s, { 16, 160, 97, 19 } },
+        { u"begin"_s, { 8, 288, 81, 49 } },
+        { u"ans"_s, { 248, 200, 129, 65 } },
+        { u"sel"_s, { 8, 32, 113, 241 } },
+        { u"tnum"_s, { 80, 184, 33, 19 } },
+        { u"Level"_s, { 80, 240, 33, 19 } },
+        { u"div"_s, { 16, 104, 97, 17 } },
+        { u"mult"_s, { 16, 88, 97, 17 } },
+        { u"subt"_s, { 16, 72, 97, 17 } },
+        { u"add"_s, { 16, 56, 97, 17 } },
+        { u"Label1"_s, { 16, 184, 49, 25 } },
+        { u"lvl"_s, { 16, 240, 49, 25 } },
+        { u"options"_s, { 16, 136, 89, 17 } },
+        { u"nodiv"_s, { 208, 8, 153, 33 } },
+        // The suns are larger than their box and show whole from its corner.
+        { u"sunsad"_s, { 144, 24, 72, 72 } },
+        { u"sunhap"_s, { 144, 24, 72, 72 } },
+        { u"anst"_s, { 392, 32, 49, 17 } },
+        { u"tt"_s, { 424, 8, 17, 17 } },
+        { u"timeleft"_s, { 328, 280, 81, 57 } },
+        { u"oper"_s, { 200, 128, 49, 49 } },
+        { u"incor"_s, { 296, 312, 25, 17 } },
+        { u"cor"_s, { 296, 288, 25, 17 } },
+        { u"incorrect"_s, { 240, 312, 49, 17 } },
+        { u"correct"_s, { 240, 288, 49, 17 } },
+        { u"botnum"_s, { 248, 120, 129, 57 } },
+        { u"topnum"_s, { 248, 56, 129, 57 } },
+        // From (3720, 2880) to (5760, 2880), 3 pixels wide about the line.
+        { u"Line1"_s, { 248, 191, 137, 3 } },
+    };
+    const auto box_of = [this](const QWidget* widget) {
+        return QRect(widget->mapTo(window.get(), QPoint(0, 0)), widget->size());
+    };
+    for (const auto& [name, box] : boxes) {
+        const auto* widget = window->findChild<QWidget*>(name);
+        ASSERT_NE(widget, nullptr) << name.toStdString();
+        EXPECT_EQ(box_of(widget), box) << name.toStdString();
+    }
+    EXPECT_EQ(boxes.size() + 1, control_rows.size()) << "every control but the timer";
     // The frame lies beneath the two boxes drawn over it, which take the clicks.
     for (QWidget* box : { static_cast<QWidget*>(c().typeprob), static_cast<QWidget*>(c().timetot) })
         EXPECT_TRUE(box->isAncestorOf(window->childAt(box->geometry().center())));
 
     window->resize(900, 700);
     window->showMaximized();
-    EXPECT_EQ(c().topnum->geometry(), QRect(248, 56, 129, 57));
-    EXPECT_EQ(c().add->mapTo(window.get(), QPoint(0, 0)), QPoint(16, 56));
+    EXPECT_EQ(box_of(c().topnum), boxes.at(u"topnum"_s));
+    EXPECT_EQ(box_of(c().add), boxes.at(u"add"_s));
 }
 
 TEST_F(ControlsAtStart, UseTheirFontsAndColours)

@@ -267,6 +267,9 @@ def button(name):
 
 NOTIFICATION = r"^notification\.?$"
 
+# Typed as a setting, it must be said and shown as typed, never as formatting.
+MARKUP = '<b>big</b><a href="https://example.org/">link</a>'
+
 
 # 48 also reads an editable combo box's value, before and after its role.
 def combo(label, value):
@@ -373,6 +376,27 @@ def play(s):
     news(r"^Time is up\. 0 right, 0 wrong\.$", "the end of the second short run")
     if s.speech.count(r"Division Tables are not supported") != 1:
         raise Failed("the Division notice was not said exactly once")
+
+    print("A starting table typed as markup: the report says it as typed")
+    # A Tables problem fails before the run starts, so no tick follows to
+    # say "Time is up" over the report.
+    s.keys("Tab", "Tab", "Tab", "Tab")
+    say(combo("Table Start #", "2"), "the focus on the starting table")
+    s.keys("ctrl+a")
+    s.type(MARKUP)
+    s.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
+    say(button("Begin!"), "the focus back on Begin!")
+    s.keys("space")
+    report = r'^Type mismatch\. The text "%s" could not be used\.$' % re.escape(MARKUP)
+    news(report, "the report quoting the markup")
+    show(report, "the report quoting the markup in braille")
+    # The table back to 2, and the focus back on the operations.
+    s.keys("shift+Tab", "shift+Tab")
+    say(r"^Table Start #", "the focus on the starting table again")
+    s.keys("ctrl+a")
+    s.type("2")
+    s.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
+    say(r"^Division", "the focus back on Division")
 
     print("A run of Subtraction tables: the sign is heard as minus; leaving mid-run")
     # The focus is on Division again; Subtraction is two up. A run of a whole

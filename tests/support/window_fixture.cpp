@@ -44,14 +44,19 @@ void WindowTest::ticks(int count)
 
 void WindowTest::type_text(QWidget* widget, const QString& text)
 {
-    for (const QChar ch : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
         if (ch.unicode() >= 0x20 && ch.unicode() < 0x7f) {
             QTest::keyClick(widget, ch.toLatin1());
             continue;
         }
-        // QTest knows only ASCII keys; other characters come as text.
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        // QTest knows only ASCII keys; other characters come as text, a
+        // character beyond the first 65536 as its two halves in one key.
+        const qsizetype length = ch.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString typed = text.mid(i, length);
+        i += length - 1;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, typed);
         QApplication::sendEvent(widget, &press);
         QApplication::sendEvent(widget, &release);
     }
