@@ -3,6 +3,8 @@
 
 #include "artwork.h"
 
+#include <QDataStream>
+#include <QIODevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -220,6 +222,59 @@ QImage draw_bulb_16()
         "................",
     } };
     return from_rows(rows);
+}
+
+QList<QImage> windows_icon_images()
+{
+    return { draw_bulb_16(), draw_bulb_32(), draw_bulb_16().scaled(48, 48),
+        draw_bulb_32().scaled(256, 256) };
+}
+
+QByteArray icon_file(const QList<QImage>& images)
+{
+    QByteArray file;
+    QDataStream out(&file, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const auto count = static_cast<quint16>(images.size());
+    out << quint16(0) << quint16(1) << count; // an icon, not a cursor
+    QList<QByteArray> bitmaps;
+    for (const QImage& image : images) {
+        const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+        const int size = argb.width();
+        const int mask_row = ((size + 31) / 32) * 4;
+        QByteArray bitmap;
+        QDataStream bits(&bitmap, QIODevice::WriteOnly);
+        bits.setByteOrder(QDataStream::LittleEndian);
+        // The header counts the colour rows and the mask's together.
+        bits << quint32(40) << qint32(size) << qint32(2 * size) << quint16(1) << quint16(32)
+             << quint32(0) << quint32(size * size * 4 + mask_row * size) << qint32(0) << qint32(0)
+             << quint32(0) << quint32(0);
+        for (int y = size - 1; y >= 0; --y)
+            for (int x = 0; x < size; ++x) {
+                const QRgb pixel = argb.pixel(x, y);
+                bits << quint8(qBlue(pixel)) << quint8(qGreen(pixel)) << quint8(qRed(pixel))
+                     << quint8(qAlpha(pixel));
+            }
+        for (int y = size - 1; y >= 0; --y) {
+            QByteArray row(mask_row, '\0');
+            for (int x = 0; x < size; ++x)
+                if (qAlpha(argb.pixel(x, y)) == 0)
+                    row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+            bits.writeRawData(row.constData(), static_cast<int>(row.size()));
+        }
+        bitmaps << bitmap;
+    }
+    quint32 offset = 6 + 16 * count;
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        const int size = images[i].width();
+        // 256 is written as 0 in its byte.
+        out << quint8(size % 256) << quint8(size % 256) << quint8(0) << quint8(0) << quint16(1)
+            << quint16(32) << quint32(bitmaps[i].size()) << offset;
+        offset += static_cast<quint32>(bitmaps[i].size());
+    }
+    for (const QByteArray& bitmap : bitmaps)
+        out.writeRawData(bitmap.constData(), static_cast<int>(bitmap.size()));
+    return file;
 }
 
 } // namespace skorvex::artwork

@@ -1,15 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The Skorvex developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Writes the drill's pictures as PNG files into the folder given, by default
-// the current one. The files in assets/ were made with it:
+// Writes the drill's pictures as PNG files, and the icon of the Windows
+// program as an .ico file, into the folder given, by default the current
+// one. The files in assets/ were made with it:
 //     skorvex_draw_pictures assets
 #include "artwork.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
+
+using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
@@ -35,6 +39,12 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "could not write %s\n", qPrintable(path));
             return 1;
         }
+    }
+    QFile icon(folder.filePath(u"light_bulb.ico"_s));
+    const QByteArray bytes = skorvex::artwork::icon_file(skorvex::artwork::windows_icon_images());
+    if (!icon.open(QIODevice::WriteOnly) || icon.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(icon.fileName()));
+        return 1;
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "assets/pictures.h"
 #include "window_fixture.h"
 
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QtTest/QTest>
@@ -146,6 +147,10 @@ TEST(Pictures, AreWhatTheGeneratorDraws)
     EXPECT_TRUE(same_pixels(picture(u"light_bulb_16.png"_s), skorvex::artwork::draw_bulb_16()));
     EXPECT_TRUE(same_pixels(
         picture(u"light_bulb_32@2x.png"_s), skorvex::artwork::draw_bulb_32().scaled(64, 64)));
+    // The Windows program's icon, as its resources take it from the tree.
+    QFile icon(QStringLiteral(SKORVEX_ASSETS_DIR "/light_bulb.ico"));
+    ASSERT_TRUE(icon.open(QIODevice::ReadOnly));
+    EXPECT_EQ(icon.readAll(), skorvex::artwork::icon_file(skorvex::artwork::windows_icon_images()));
 }
 
 class WindowPictures : public skorvex::testing_support::WindowTest {};
