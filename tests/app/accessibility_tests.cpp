@@ -112,8 +112,11 @@ TEST_F(ScreenReader, EveryVisibleControlHasItsRoleAndName)
         ASSERT_NE(iface, nullptr);
         EXPECT_EQ(iface->role(), role_of(row.kind));
         EXPECT_FALSE(iface->state().invisible);
+        // A combo box's text is its value. Qt gives it as the name too on
+        // Linux, where Windows takes the name from the label beside it.
+        const auto text = row.kind == Kind::ComboBox ? QAccessible::Value : QAccessible::Name;
         if (row.kind != Kind::TextBox) {
-            EXPECT_EQ(iface->text(QAccessible::Name), row.caption.toString());
+            EXPECT_EQ(iface->text(text), row.caption.toString());
         }
     }
     EXPECT_EQ(name(window.get()), u"Skorvex!"_s);

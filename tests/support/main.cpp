@@ -43,8 +43,10 @@ void set_test_environment()
     qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
     // The same two faces on every machine, whatever else is installed, in
-    // the system's folders or the caller's own.
+    // the system's folders or the caller's own: fontconfig reads the first
+    // switch, and where there is no fontconfig (Windows) Qt reads the second.
     qputenv("FONTCONFIG_FILE", SKORVEX_TEST_FONTCONFIG);
+    qputenv("QT_QPA_FONTDIR", SKORVEX_TEST_FONTDIR);
     qputenv("LANG", "C.UTF-8");
     qputenv("LC_ALL", "C.UTF-8");
 }
