@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QTextBoundaryFinder>
 #include <cstdio>
-#include <utility>
 
 namespace skorvex::app {
 
@@ -97,7 +96,6 @@ namespace {
                 : QString(c);
         return shown.toUtf8();
     }
-
 }
 
 ErrorReport::ErrorReport(QWidget* window)
