@@ -20,7 +20,7 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: all deps configure build run test windows test-windows test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
+.PHONY: all deps configure build run test windows test-windows windows-source windows-package windows-package-check windows-source-check test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
 
 all: build
 
@@ -136,6 +136,34 @@ test-windows: windows
 	@scripts/install-deps wine64 xvfb xdotool imagemagick python3-pil icoutils
 	@cmake --build $(WINDOWS_DIR) -j $(JOBS)
 	@tests/windows/run $(WINDOWS_DIR)
+
+# The complete source of the Windows program,
+# $(WINDOWS_DIR)/skorvex-$(VERSION)-windows-source.tar.gz: our source release and
+# Debian's qt6-base source package exactly as Qt was built from it.
+windows-source: windows
+	@packaging/windows/source $(WINDOWS_DIR) $(VERSION)
+
+# The Windows release beside the program: the portable zip
+# skorvex-$(VERSION)-windows-x86_64.zip and the per-user installer
+# skorvex-$(VERSION)-setup.exe (Debian's NSIS), both naming that source.
+windows-package: windows-source
+	@scripts/install-deps nsis
+	@packaging/windows/package $(WINDOWS_DIR) $(VERSION)
+
+# The release under Wine (the installer and uninstaller, the zip, each played
+# by real keys), then a second build of the commit in another folder, which
+# must give the same bytes.
+windows-package-check: windows-package
+	@scripts/install-deps wine64 xvfb xdotool imagemagick python3-pil
+	@tests/windows/package-check $(WINDOWS_DIR) $(VERSION)
+	@packaging/windows/release-check $(WINDOWS_DIR) $(VERSION)
+
+# skorvex.exe built again from the source release alone, with no git and no
+# network, Qt included (about half an hour), and compared byte for byte.
+# QT=cached builds only the program, against the Qt cache, once it has
+# checked that Qt was built from the release's own qt6-base files.
+windows-source-check: windows-source
+	@packaging/windows/source-check $(WINDOWS_DIR) $(VERSION)
 
 # The Debian package. Its maintainer is SKORVEX_MAINTAINER="Name <address>",
 # else DEBFULLNAME and DEBEMAIL, else the builder's login on this host.
