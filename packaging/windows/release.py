@@ -195,11 +195,12 @@ def main():
 
     members = sorted(os.path.relpath(os.path.join(d, f), stage)
                      for d, _, names in os.walk(stage) for f in names)
+    folders = sorted({os.path.dirname(m) for m in members} - {""})
     stamp = time.gmtime(max(epoch, 315532800))[:6]  # a zip cannot hold times before 1980
     name = os.path.join(build, "skorvex-%s-windows-x86_64.zip" % version)
     with zipfile.ZipFile(name, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
-        for folder in ["Skorvex/", "Skorvex/LICENSES/"]:
-            info = zipfile.ZipInfo(folder, stamp)
+        for folder in [""] + folders:
+            info = zipfile.ZipInfo(os.path.join("Skorvex", folder, ""), stamp)
             info.external_attr = 0o40755 << 16 | 0x10
             archive.writestr(info, b"")
         for member in members:
@@ -211,24 +212,21 @@ def main():
 
     # What the installer puts in place and the uninstaller takes away again,
     # file by file, so that it removes nothing it did not make.
-    windows = [m.replace("/", "\\") for m in members]
-    folders = sorted({os.path.dirname(m).replace("/", "\\") for m in members if "/" in m},
-                     reverse=True)
+    def windows(path):
+        return "$INSTDIR" + "".join("\\" + part for part in path.split("/") if part)
+
     size = sum(os.path.getsize(os.path.join(stage, m)) for m in members)
     with open(os.path.join(build, "release", "files.nsh"), "w", encoding="utf-8") as out:
-        out.write("!define SIZE_KB %d\n" % ((size + 1023) // 1024))
-        out.write("!macro INSTALL_FILES\n")
-        for member in windows:
-            folder = os.path.dirname(member.replace("\\", "/")).replace("/", "\\")
-            out.write('  SetOutPath "$INSTDIR%s"\n' % ("\\" + folder if folder else ""))
-            out.write('  File "Skorvex/%s"\n' % member.replace("\\", "/"))
+        out.write("!define SIZE_KB %d\n!macro INSTALL_FILES\n" % ((size + 1023) // 1024))
+        for member in members:
+            out.write('  SetOutPath "%s"\n' % windows(os.path.dirname(member)))
+            out.write('  File "Skorvex/%s"\n' % member)
         out.write('  SetOutPath "$INSTDIR"\n!macroend\n!macro REMOVE_FILES\n')
-        for member in windows:
-            out.write('  Delete "$INSTDIR\\%s"\n' % member)
-        for folder in folders:
-            out.write('  RMDir "$INSTDIR\\%s"\n' % folder)
+        for member in members:
+            out.write('  Delete "%s"\n' % windows(member))
+        for folder in reversed(folders):
+            out.write('  RMDir "%s"\n' % windows(folder))
         out.write("!macroend\n")
-
 
 if __name__ == "__main__":
     main()
