@@ -20,6 +20,36 @@ namespace {
     // one open.
     bool opens_isolate(QChar c) { return c.unicode() >= 0x2066 && c.unicode() <= 0x2068; }
 
+    // A line or paragraph break: it would end the line on screen, and every
+    // isolate with it, so that a direction mark after it could turn the
+    // sentence's own words around.
+    bool is_break(QChar c)
+    {
+        switch (c.unicode()) {
+        case 0x000A: // line feed
+        case 0x000B: // vertical tab
+        case 0x000C: // form feed
+        case 0x000D: // carriage return
+        case 0x001C: // the three information separators end a paragraph too
+        case 0x001D:
+        case 0x001E:
+        case 0x0085: // next line
+        case 0x2028: // line separator
+        case 0x2029: // paragraph separator
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // Marks that set the direction of what follows them.
+    bool is_direction_control(QChar c)
+    {
+        const char16_t u = c.unicode();
+        return u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E)
+            || (u >= 0x2066 && u <= 0x2069);
+    }
+
     // An error in a value the drill worked out itself: nothing was typed, so
     // the report says what went wrong in its own words.
     QString own_words(runtime::ErrorKind kind)
@@ -53,13 +83,17 @@ namespace {
         return kept + u'\u2026';
     }
 
-    // On screen a typed text stands in the sentence as a unit of its own,
-    // so that whatever direction marks it holds act inside it only. Every
-    // isolate it opens is closed, and a close it makes without an open gets
-    // one, so that it cannot end the unit early. The added marks are not
-    // drawn, and every typed character stays.
-    QString isolated(const QString& typed)
+    // On screen a typed text stands in the sentence as a unit of its own, on
+    // one line, so that whatever direction marks it holds act inside it only.
+    // Every break shows as a pilcrow, which every face of the window has.
+    // Every isolate it opens is closed, and a close it makes without an open
+    // gets one, so that it cannot end the unit early. The added marks are not
+    // drawn, and every other typed character stays.
+    QString isolated(QString typed)
     {
+        for (QChar& c : typed)
+            if (is_break(c))
+                c = u'\u00B6';
         qsizetype open = 0;
         qsizetype unopened = 0;
         for (const QChar c : typed) {
@@ -85,13 +119,14 @@ namespace {
         return u"The text \"%1\" could not be used."_s.arg(on_screen ? isolated(typed) : typed);
     }
 
-    // The line on standard error is for a terminal: a typed control character
-    // (an escape sequence, a line break) is shown, never acted on.
-    QByteArray terminal_line(const QString& line)
+    // The line on standard error is for a terminal: a typed character that
+    // could change how the terminal shows what follows it (an escape
+    // sequence, a break, a direction mark) is shown as its code, never acted on.
+    QByteArray escaped_for_terminal(const QString& line)
     {
         QString shown;
         for (const QChar c : line)
-            shown += c.category() == QChar::Other_Control
+            shown += c.category() == QChar::Other_Control || is_break(c) || is_direction_control(c)
                 ? u"\\u%1"_s.arg(int { c.unicode() }, 4, 16, QChar(u'0'))
                 : QString(c);
         return shown.toUtf8();
@@ -109,9 +144,10 @@ void ErrorReport::report(const runtime::Error& error)
     const QString detail = detail_of(error, true);
     const QString said = detail_of(error, false);
     sentence_ = said.isEmpty() ? kind + u'.' : kind + u". "_s + said;
-
-    std::fprintf(stderr, "skorvex: %s%s%s\n", qPrintable(kind), detail.isEmpty() ? "" : ": ",
-        terminal_line(detail).constData());
+    // The terminal reorders nothing it is shown escaped: it gets the text
+    // with no isolate of the report's own.
+    line_ = "skorvex: " + escaped_for_terminal(said.isEmpty() ? kind : kind + u": "_s + said);
+    std::fprintf(stderr, "%s\n", line_.constData());
 
     if (box_ == nullptr) {
         box_ = new QMessageBox(window_);

@@ -5,6 +5,7 @@
 
 #include "runtime/error.h"
 
+#include <QByteArray>
 #include <QString>
 
 class QMessageBox;
@@ -23,12 +24,15 @@ public:
     void report(const runtime::Error& error);
     // The last report as one sentence, for a screen reader.
     QString sentence() const { return sentence_; }
+    // The last report's line on standard error, without its line end.
+    const QByteArray& terminal_line() const { return line_; }
     QMessageBox* box() const { return box_; }
 
 private:
     QWidget* window_;
     QMessageBox* box_ = nullptr; // a child of the window, made at the first error
     QString sentence_;
+    QByteArray line_;
 };
 
 } // namespace skorvex::app

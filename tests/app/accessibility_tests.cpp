@@ -8,9 +8,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTextLayout>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtTest/QTest>
+#include <algorithm>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 #include <vector>
@@ -281,10 +284,30 @@ TEST_F(ScreenReader, AWholeRunByKeysAlone)
     EXPECT_EQ(c().topnum->text(), u"5"_s);
 }
 
-// Whatever is typed is shown and said as typed: markup is no formatting, no
-// link or picture, a direction mark turns nothing outside the quotes, and a
-// long text is cut between characters, never inside one. On screen the text
-// is an isolate of its own; speech and braille take it as typed.
+// Whether the words of `text` from `from` on stand on its first line, left to
+// right, as the paragraph's own direction lays them out.
+bool reads_on_left_to_right(const QString& text, qsizetype from)
+{
+    QTextLayout layout(text, QFont(u"Liberation Sans"_s));
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(100000);
+    layout.endLayout();
+    if (line.textLength() != text.size())
+        return false;
+    for (auto i = static_cast<int>(from); i + 1 < text.size(); ++i)
+        if (line.cursorToX(i) >= line.cursorToX(i + 1))
+            return false;
+    return true;
+}
+
+// Whatever is typed or pasted is shown and said as typed: markup is no
+// formatting, no link or picture, a direction mark turns nothing outside the
+// quotes, a break neither ends the line nor the quotes' isolate but shows as a
+// pilcrow, and a long text is cut between characters, never inside one. On
+// screen the text is an isolate of its own; speech and braille take it as
+// typed. The line on standard error shows every control, direction mark and
+// break as its code, and has no isolate of the report's own.
 TEST_F(ScreenReader, ATypedTextIsShownAndSaidAsTyped)
 {
     const QString x55(55, u'x');
@@ -294,33 +317,56 @@ TEST_F(ScreenReader, ATypedTextIsShownAndSaidAsTyped)
     const QString reversed = u"\u202Eevil"_s;
     // An isolate closed that was never opened, and one opened and never closed.
     const QString unbalanced = u"\u2069\u202Eevil\u2067"_s;
+    // Breaks that end a paragraph, then a mark that would turn what follows.
+    const QString paragraph = u"1\u2029\u202Eevil"_s;
+    const QString lines = u"a\nb\r\nc\u0085d\u2028e\u000B\u001Cf\u202E"_s;
+    const QString marks = u"\u200F\u061C\u2066x\u200E\u202A\u001B[2J"_s;
     const struct {
         QString typed;
         QString shown; // between the quotation marks
         QString said;
+        QString on_terminal; // between the quotation marks
     } cases[] = {
-        { markup, u"\u2068"_s + markup + u"\u2069"_s, markup },
-        { picture, u"\u2068"_s + picture + u"\u2069"_s, picture },
-        { reversed, u"\u2068"_s + reversed + u"\u2069"_s, reversed },
-        { unbalanced, u"\u2068\u2068"_s + unbalanced + u"\u2069\u2069"_s, unbalanced },
+        { markup, u"\u2068"_s + markup + u"\u2069"_s, markup, markup },
+        { picture, u"\u2068"_s + picture + u"\u2069"_s, picture, picture },
+        { reversed, u"\u2068"_s + reversed + u"\u2069"_s, reversed, u"\\u202eevil"_s },
+        { unbalanced, u"\u2068\u2068"_s + unbalanced + u"\u2069\u2069"_s, unbalanced,
+            u"\\u2069\\u202eevil\\u2067"_s },
+        { paragraph, u"\u20681\u00B6\u202Eevil\u2069"_s, paragraph, u"1\\u2029\\u202eevil"_s },
+        { lines, u"\u2068a\u00B6b\u00B6\u00B6c\u00B6d\u00B6e\u00B6\u00B6f\u202E\u2069"_s, lines,
+            u"a\\u000ab\\u000d\\u000ac\\u0085d\\u2028e\\u000b\\u001cf\\u202e"_s },
+        { marks, u"\u2068"_s + marks + u"\u2069\u2069"_s, marks,
+            u"\\u200f\\u061c\\u2066x\\u200e\\u202a\\u001b[2J"_s },
         { x55 + u"<b>bold</b>"_s, u"\u2068"_s + x55 + u"<b>bo\u2026\u2069"_s,
-            x55 + u"<b>bo\u2026"_s },
-        { x59 + u"\U0001F600 and more"_s, u"\u2068"_s + x59 + u"\u2026\u2069"_s,
+            x55 + u"<b>bo\u2026"_s, x55 + u"<b>bo\u2026"_s },
+        { x59 + u"\U0001F600 and more"_s, u"\u2068"_s + x59 + u"\u2026\u2069"_s, x59 + u"\u2026"_s,
             x59 + u"\u2026"_s },
-        { x59 + u"e\u0301 and more"_s, u"\u2068"_s + x59 + u"\u2026\u2069"_s, x59 + u"\u2026"_s },
+        { x59 + u"e\u0301 and more"_s, u"\u2068"_s + x59 + u"\u2026\u2069"_s, x59 + u"\u2026"_s,
+            x59 + u"\u2026"_s },
     };
     const QString sentence = u"The text \"%1\" could not be used."_s;
-    for (const auto& [typed, shown, said] : cases) {
+    for (const auto& [typed, shown, said, on_terminal] : cases) {
         SCOPED_TRACE(typed.toStdString());
         heard.clear();
-        type_into(c().Level, typed);
+        // What no key types comes pasted.
+        if (std::ranges::any_of(
+                typed, [](QChar c) { return c.category() == QChar::Other_Control; })) {
+            c().Level->lineEdit()->clear();
+            c().Level->lineEdit()->insert(typed);
+        } else {
+            type_into(c().Level, typed);
+        }
         c().begin->click();
         ASSERT_TRUE(window->last_error().has_value());
         EXPECT_EQ(window->last_error()->text(), typed.toStdString());
         QMessageBox* box = window->error_report().box();
         EXPECT_EQ(box->informativeText(), sentence.arg(shown));
+        EXPECT_TRUE(reads_on_left_to_right(
+            box->informativeText(), box->informativeText().lastIndexOf(u"could"_s)));
         EXPECT_EQ(spoken(),
             std::vector<QString> { u"notification: Type mismatch. "_s + sentence.arg(said) });
+        EXPECT_EQ(window->error_report().terminal_line(),
+            (u"skorvex: Type mismatch: "_s + sentence.arg(on_terminal)).toUtf8());
         for (const QLabel* label : box->findChildren<QLabel*>()) {
             EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
             EXPECT_FALSE(label->openExternalLinks());
