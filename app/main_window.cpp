@@ -8,36 +8,29 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QTimer>
 
 namespace skorvex::app {
 
 MainWindow::MainWindow(std::function<void()> end_program)
     : c_(controls::build_controls(*this))
+    , end_(end_program ? std::move(end_program)
+                       : std::function<void()>([this] { this->end_program(); }))
     , problems_(c_)
-    , run_(c_, problems_, end_program ? std::move(end_program) : std::function<void()>([this] {
-        this->end_program();
-    }))
+    , run_(c_, problems_, end_)
     , answers_(c_, problems_)
     , report_(this)
     , narrator_(this, c_)
 {
     c_.sunhap->set_picture(assets::happy_sun);
     c_.sunsad->set_picture(assets::sad_sun);
+    // Before the window is first shown, so that the title bar and the task
+    // list have the icon from the start.
+    setWindowIcon(assets::window_icon());
     describe_for_screen_readers(c_);
     wire();
     qApp->installEventFilter(this);
-}
-
-// The icon is read once the window is on its way to the screen: the first
-// picture read loads Qt's image format plugins, which need not delay it.
-void MainWindow::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (!icon_requested_) {
-        icon_requested_ = true;
-        QTimer::singleShot(0, this, [this] { setWindowIcon(assets::window_icon()); });
-    }
 }
 
 void MainWindow::wire()
@@ -94,12 +87,25 @@ bool MainWindow::enter_clicks_go(const QWidget& receiver, const QKeyEvent& key)
 }
 
 // Nothing is saved and nothing asked: the timer stops so no tick follows, the
-// window closes and the event loop ends.
+// window closes with its error report and the event loop ends at once, so
+// that nothing already queued is handled.
 void MainWindow::end_program()
 {
+    if (ended_)
+        return;
+    ended_ = true;
     c_.Timer1->stop();
+    if (report_.box() != nullptr)
+        report_.box()->close();
     close();
     QCoreApplication::exit(0);
+}
+
+// The close button ends the program as "exit" does, with no handler run.
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    end_();
 }
 
 } // namespace skorvex::app

@@ -39,7 +39,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void wire();
@@ -47,6 +47,8 @@ private:
     void end_program();
 
     controls::Controls c_;
+    std::function<void()> end_;
+    bool ended_ = false;
     problems::Problems problems_;
     quiz::RunController run_;
     quiz::AnswerChecker answers_;
@@ -54,7 +56,6 @@ private:
     Narrator narrator_;
     std::optional<runtime::Error> last_error_;
     int errors_reported_ = 0;
-    bool icon_requested_ = false;
 };
 
 } // namespace skorvex::app

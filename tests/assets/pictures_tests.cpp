@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QWindow>
 #include <QtTest/QTest>
 #include <set>
 
@@ -167,15 +168,20 @@ TEST_F(WindowPictures, SunsShowUnscaledAndTheIconHasBothSizes)
     EXPECT_EQ(c().sunsad->geometry(), QRect(144, 24, 72, 72));
     EXPECT_FALSE(c().sunhap->hasScaledContents());
 
-    // The icon follows the window's showing; on a live display that may take
-    // more than one pass of the event loop.
-    ASSERT_TRUE(
-        QTest::qWaitFor([this] { return !window->windowIcon().availableSizes().isEmpty(); }));
-    const QIcon icon = window->windowIcon();
+    // The window has its icon before it is first shown, so that the title bar
+    // (16 pixels) and the task list (32) show it from the start.
+    skorvex::app::MainWindow unshown;
+    const QIcon icon = unshown.windowIcon();
     const QList<QSize> sizes = icon.availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
     EXPECT_TRUE(sizes.contains(QSize(32, 32)));
+    EXPECT_TRUE(
+        same_pixels(icon.pixmap(QSize(16, 16), 1.0).toImage(), picture(u"light_bulb_16.png"_s)));
+    EXPECT_TRUE(
+        same_pixels(icon.pixmap(QSize(32, 32), 1.0).toImage(), picture(u"light_bulb_32.png"_s)));
     EXPECT_EQ(icon.pixmap(QSize(32, 32), 2.0).size(), QSize(64, 64));
+    unshown.show();
+    EXPECT_EQ(unshown.windowHandle()->icon().availableSizes(), sizes);
 
     const QPixmap sharp = skorvex::assets::happy_sun(2.0);
     EXPECT_EQ(sharp.size(), QSize(144, 144));

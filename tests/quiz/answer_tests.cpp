@@ -3,6 +3,10 @@
 
 #include "window_fixture.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRadioButton>
 #include <QtTest/QTest>
 
 namespace {
@@ -141,6 +145,55 @@ TEST_F(Answers, RandomProblemFollowsEachJudgedAnswer)
     EXPECT_EQ(c().topnum->text(), u"5"_s); // the second problem: 5 + 4
     EXPECT_EQ(c().anst->text(), u"9"_s);
     EXPECT_TRUE(c().ans->text().isEmpty());
+}
+
+// An overflow stops the step that raised it: what was written before it stays
+// written, and nothing after it happens.
+TEST_F(Answers, ACountAtItsLimitOrAFailingGeneratorKeepsWhatWasWritten)
+{
+    for (QLabel* count : { c().cor, c().incor }) {
+        SCOPED_TRACE(count->objectName().toStdString());
+        count->setText(u"32767"_s);
+        answer(count == c().cor ? u"12"_s : u"13"_s);
+        ASSERT_TRUE(window->last_error().has_value());
+        EXPECT_EQ(window->last_error()->kind(), skorvex::runtime::ErrorKind::overflow);
+        EXPECT_EQ(count->text(), u"32767"_s) << "written before the overflow";
+        EXPECT_FALSE(c().sunhap->isVisible() || c().sunsad->isVisible());
+        EXPECT_FALSE(c().ans->text().isEmpty()) << "the answer box was emptied";
+        count->setText(u"0"_s);
+    }
+    while (c().Timer1->isActive())
+        tick();
+
+    // Each generator writes the two numbers, then fails on the answer: the
+    // expected answer of the problem before stays.
+    const struct {
+        QString type;
+        QRadioButton* operation;
+        QComboBox* setting;
+        QString chosen;
+        QString top;
+        QString bottom;
+    } failing[] = {
+        { u"Random"_s, c().mult, c().Level, u"1000"_s, u"6001"_s, u"6000"_s },
+        { u"Tables-ez"_s, c().add, c().tnum, u"32767"_s, u"32767"_s, u"1"_s },
+        { u"Tables-Random"_s, c().add, c().tnum, u"32767"_s, u"32767"_s, u"10"_s },
+    };
+    for (const auto& [type, operation, setting, chosen, top, bottom] : failing) {
+        SCOPED_TRACE(type.toStdString());
+        window->error_report().box()->hide();
+        type_into(c().typeprob, type);
+        operation->click();
+        type_into(setting, chosen);
+        c().begin->click();
+        EXPECT_TRUE(window->error_report().box()->isVisible());
+        EXPECT_EQ(window->last_error()->kind(), skorvex::runtime::ErrorKind::overflow);
+        EXPECT_EQ(c().topnum->text(), top);
+        EXPECT_EQ(c().botnum->text(), bottom);
+        EXPECT_EQ(c().anst->text(), u"12"_s);
+        while (c().Timer1->isActive())
+            tick();
+    }
 }
 
 } // namespace
