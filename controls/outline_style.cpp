@@ -34,6 +34,11 @@ OutlineStyle::OutlineStyle()
 {
 }
 
+OutlineStyle::OutlineStyle(QStyle* base)
+    : QProxyStyle(base)
+{
+}
+
 void OutlineStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
     QPainter* painter, const QWidget* widget) const
 {

@@ -16,8 +16,10 @@ namespace skorvex::controls {
 class OutlineStyle : public QProxyStyle {
     Q_OBJECT
 public:
-    // A fresh instance of the application's style of the moment.
+    // Over a fresh instance of the application's style of the moment.
     OutlineStyle();
+    // Over `base`, which it takes.
+    explicit OutlineStyle(QStyle* base);
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
         const QWidget* widget = nullptr) const override;

@@ -3,16 +3,19 @@
 
 #include "contrast.h"
 #include "controls/colours.h"
+#include "controls/outline_style.h"
 #include "window_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <tuple>
 #include <vector>
 
@@ -192,6 +195,53 @@ TEST_F(Colours, EveryCaptionAndValueIsLegibleInEachScheme)
         expect_legible(s.palette);
         show_every_caption();
         expect_legible(s.palette);
+    }
+}
+
+// A desktop style that lets a combo box's edit field reach the box's edge, as
+// some do: the field, a widget of its own, would then cover the frame.
+class FieldToTheEdge : public QProxyStyle {
+public:
+    FieldToTheEdge()
+        : QProxyStyle(u"Fusion"_s)
+    {
+    }
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+        const QWidget* widget) const override
+    {
+        if (control == CC_ComboBox && part == SC_ComboBoxEditField)
+            return option->rect;
+        return QProxyStyle::subControlRect(control, option, part, widget);
+    }
+};
+
+// Every outline and state stands out from what lies beside it by 3:1, at rest
+// and in a run, under the light scheme and a dark one: each option button's
+// ring and the chosen one's dot, each combo box's frame, with its edit field
+// inside it even where the desktop's style would let the field cover it, each
+// button's edge with GO!'s twice as thick, and the answer box's border.
+TEST_F(Colours, EveryOutlineAndStateStandsOut)
+{
+    for (const Scheme& s : { schemes()[0], schemes()[1] }) {
+        SCOPED_TRACE(s.name);
+        QApplication::setPalette(s.palette);
+        build_window();
+        skorvex::controls::OutlineStyle field_to_the_edge(new FieldToTheEdge);
+        c().typeprob->setStyle(&field_to_the_edge);
+        std::vector<Reading> readings = read_outlines(*window, grab());
+        show_every_caption();
+        std::ranges::copy(read_outlines(*window, grab()), std::back_inserter(readings));
+        std::erase_if(readings, [](const Reading& reading) { return reading.disabled; });
+        QStringList measured;
+        for (const Reading& reading : readings) {
+            measured += reading.control;
+            EXPECT_GE(reading.ratio, reading.needed) << reading.control.toStdString();
+        }
+        for (const QString& outline : { u"add ring"_s, u"div ring"_s, u"add dot"_s, u"div dot"_s,
+                 u"typeprob frame"_s, u"tnum frame"_s, u"begin edge"_s, u"do_math edge"_s,
+                 u"do_math mark"_s, u"exit edge"_s, u"ans border"_s })
+            EXPECT_TRUE(measured.contains(outline)) << outline.toStdString();
+        window.reset();
     }
 }
 

@@ -207,6 +207,28 @@ TEST_F(ControlsAtStart, UseTheirFontsAndColours)
         c().Label1->palette().color(QPalette::Active, QPalette::WindowText));
 }
 
+// Every font is upright, plain and regular but for the bold of the large
+// digits, in the face it names ("Arial", "MS Sans Serif") where that is
+// installed, else in Liberation Sans, which has Arial's widths: the captions
+// then fit their boxes. The suite installs only Liberation Sans.
+TEST_F(ControlsAtStart, DrawInRegularFacesWithTheWidthsOfArial)
+{
+    QList<QWidget*> drawn = window->findChildren<QWidget*>();
+    drawn.push_back(window.get());
+    for (const QWidget* widget : drawn) {
+        SCOPED_TRACE(widget->objectName().toStdString());
+        const QFont& font = widget->font();
+        EXPECT_FALSE(font.italic());
+        EXPECT_FALSE(font.underline());
+        EXPECT_FALSE(font.strikeOut());
+        EXPECT_EQ(font.family(), u"Liberation Sans"_s);
+        EXPECT_EQ(QFontInfo(font).family(), font.family()) << "the face is really used";
+        const bool bold = widget == c().topnum || widget == c().botnum || widget == c().ans
+            || widget == c().timeleft;
+        EXPECT_EQ(font.weight(), bold ? QFont::Bold : QFont::Normal);
+    }
+}
+
 TEST_F(ControlsAtStart, ComboBoxesHoldExactlyWhatIsTyped)
 {
     type_into(c().timetot, u"abc"_s);
