@@ -9,10 +9,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QImage>
+#include <QPainter>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOption>
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
@@ -198,13 +200,23 @@ TEST_F(Colours, EveryCaptionAndValueIsLegibleInEachScheme)
     }
 }
 
-// A desktop style that lets a combo box's edit field reach the box's edge, as
-// some do: the field, a widget of its own, would then cover the frame.
-class FieldToTheEdge : public QProxyStyle {
+// A desktop style that leaves to the drill what some do leave: it draws a
+// chosen option button without its dot, and lets a combo box's edit field, a
+// widget of its own, reach the box's edge, where it would cover the frame.
+class FaintDesktopStyle : public QProxyStyle {
 public:
-    FieldToTheEdge()
+    FaintDesktopStyle()
         : QProxyStyle(u"Fusion"_s)
     {
+    }
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+        const QWidget* widget) const override
+    {
+        if (element != PE_IndicatorRadioButton)
+            return QProxyStyle::drawPrimitive(element, option, painter, widget);
+        QStyleOptionButton undotted = *qstyleoption_cast<const QStyleOptionButton*>(option);
+        undotted.state &= ~State_On;
+        QProxyStyle::drawPrimitive(element, &undotted, painter, widget);
     }
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
         const QWidget* widget) const override
@@ -217,17 +229,20 @@ public:
 
 // Every outline and state stands out from what lies beside it by 3:1, at rest
 // and in a run, under the light scheme and a dark one: each option button's
-// ring and the chosen one's dot, each combo box's frame, with its edit field
-// inside it even where the desktop's style would let the field cover it, each
-// button's edge with GO!'s twice as thick, and the answer box's border.
+// ring and the chosen one's dot, each combo box's frame with its edit field
+// inside it, each button's edge with GO!'s twice as thick, and the answer
+// box's border. Two option buttons and two combo boxes are drawn over a
+// desktop style that leaves the dot and the frame to the drill.
 TEST_F(Colours, EveryOutlineAndStateStandsOut)
 {
     for (const Scheme& s : { schemes()[0], schemes()[1] }) {
         SCOPED_TRACE(s.name);
         QApplication::setPalette(s.palette);
         build_window();
-        skorvex::controls::OutlineStyle field_to_the_edge(new FieldToTheEdge);
-        c().typeprob->setStyle(&field_to_the_edge);
+        skorvex::controls::OutlineStyle over_faint(new FaintDesktopStyle);
+        for (QWidget* control :
+            std::initializer_list<QWidget*> { c().add, c().div, c().typeprob, c().tnum })
+            control->setStyle(&over_faint);
         std::vector<Reading> readings = read_outlines(*window, grab());
         show_every_caption();
         std::ranges::copy(read_outlines(*window, grab()), std::back_inserter(readings));
