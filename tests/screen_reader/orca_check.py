@@ -25,7 +25,9 @@ import sys
 import tempfile
 import time
 
-STEP_SECONDS = 20  # the longest any one step may take to be heard
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from harness import STEP_SECONDS, Failed, Harness  # noqa: E402
+
 ORCA = "/usr/bin/orca"
 
 # Orca writes its debug file through a block buffer; this starts it with the
@@ -60,10 +62,6 @@ SPEECHD_CONF = """AudioOutputMethod "alsa"
 DefaultModule espeak-ng
 """
 ASOUNDRC = "pcm.!default { type null }\n"
-
-
-class Failed(Exception):
-    pass
 
 
 class Log:
@@ -109,13 +107,12 @@ class Log:
         return sum(1 for line in self.lines if re.search(pattern, line))
 
 
-class Session:
+class Session(Harness):
     def __init__(self, program, log):
+        super().__init__()
         self.program = program
         self.scratch = tempfile.mkdtemp(prefix="skorvex-orca-")
         self.log = log or os.path.join(self.scratch, "orca.log")
-        self.processes = []
-        self.env = dict(os.environ)
         for name in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_ACCESSIBILITY",
                      "QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "AT_SPI_BUS_ADDRESS"):
             self.env.pop(name, None)
@@ -130,40 +127,10 @@ class Session:
         self.braille = Log(self.log, re.compile(r"BRAILLE LINE:  '(.*)'$", re.MULTILINE), "braille",
                            running)
 
-    def start(self, args, **kwargs):
-        process = subprocess.Popen(args, env=self.env, **kwargs)
-        self.processes.append(process)
-        return process
-
-    def wait_for(self, test, what, seconds=STEP_SECONDS):
-        deadline = time.monotonic() + seconds
-        while not test():
-            if time.monotonic() > deadline:
-                raise Failed("timed out waiting for " + what)
-            time.sleep(0.05)
-
-    def run_quietly(self, args):
-        try:
-            return subprocess.run(args, env=self.env, stdout=subprocess.PIPE,
-                                  stderr=subprocess.DEVNULL, text=True, timeout=STEP_SECONDS)
-        except subprocess.TimeoutExpired:
-            raise Failed("timed out: " + " ".join(args))
-
     def up(self, debug=True, orca=True):
         """Starts everything but the program; Orca keeps its log if debug.
         Without Orca the bus is switched on as Orca would switch it on."""
-        # The X server picks a free display and tells its number.
-        read_end, write_end = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24",
-                    "-nolisten", "tcp"], pass_fds=(write_end,),
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as display:
-            number = display.readline().strip()
-        if not number:
-            raise Failed("Xvfb did not start")
-        self.env["DISPLAY"] = ":" + number
-
+        self.display()
         launch = self.run_quietly(["dbus-launch", "--sh-syntax"]).stdout
         address = re.search(r"DBUS_SESSION_BUS_ADDRESS='([^']*)'", launch)
         pid = re.search(r"DBUS_SESSION_BUS_PID=(\d+)", launch)
@@ -216,33 +183,10 @@ class Session:
     def open_window(self):
         self.app = self.start([self.program], stdout=subprocess.DEVNULL,
                               stderr=open(os.path.join(self.scratch, "skorvex.err"), "w"))
-        found = self.run_quietly(["xdotool", "search", "--sync", "--onlyvisible", "--name",
-                                  "^Skorvex!$"]).stdout.split()
-        if not found:
-            raise Failed("the window never appeared")
-        self.window = found[0]
-        self.run_quietly(["xdotool", "windowfocus", "--sync", self.window])
-
-    def xdotool(self, *args):
-        try:
-            subprocess.run(["xdotool"] + list(args), env=self.env, check=True, timeout=STEP_SECONDS)
-        except subprocess.TimeoutExpired:
-            raise Failed("timed out: xdotool " + " ".join(args))
-
-    def keys(self, *keys):
-        self.xdotool("key", "--delay", "60", *keys)
-
-    def type(self, text):
-        self.xdotool("type", "--delay", "60", text)
+        self.window = self.find_window("Skorvex!")
 
     def down(self):
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
+        super().down()
         if getattr(self, "bus_pid", None):
             try:
                 os.kill(self.bus_pid, 15)
@@ -269,6 +213,8 @@ NOTIFICATION = r"^notification\.?$"
 
 # Typed as a setting, it must be said and shown as typed, never as formatting.
 MARKUP = '<b>big</b><a href="https://example.org/">link</a>'
+# Pasted, with a paragraph break: the words after it must be said too.
+PASTED = "12\u2029five"
 
 
 # 48 also reads an editable combo box's value, before and after its role.
@@ -390,6 +336,20 @@ def play(s):
     report = r'^Type mismatch\. The text "%s" could not be used\.$' % re.escape(MARKUP)
     news(report, "the report quoting the markup")
     show(report, "the report quoting the markup in braille")
+
+    print("A starting table pasted with a paragraph break in it: all of it is said")
+    s.keys("shift+Tab", "shift+Tab")
+    say(r"^Table Start #", "the focus on the starting table again")
+    subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=PASTED.encode(),
+                   env=s.env, check=True, timeout=STEP_SECONDS)
+    s.keys("ctrl+a", "ctrl+v")
+    s.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
+    say(button("Begin!"), "the focus back on Begin!")
+    s.keys("space")
+    report = r'^Type mismatch\. The text "%s" could not be used\.$' % re.escape(PASTED)
+    news(report, "the report quoting the pasted text, break and all")
+    show(report, "the pasted text's report in braille")
+
     # The table back to 2, and the focus back on the operations.
     s.keys("shift+Tab", "shift+Tab")
     say(r"^Table Start #", "the focus on the starting table again")

@@ -24,8 +24,11 @@ import time
 
 from PIL import Image, ImageChops
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from harness import Failed, Harness  # noqa: E402
+
 ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
-STEP_SECONDS = 20
+WINE = os.environ.get("SKORVEX_WINE", "/usr/lib/wine/wine64")
 CLIENT = (443, 350)  # 6648 x 5244 twips at 96 DPI
 # Boxes in the window's client area, in pixels at 96 DPI: left, top, width, height.
 BOXES = {
@@ -38,60 +41,31 @@ BOXES = {
 }
 
 
-class Failed(Exception):
-    pass
-
-
-class Check:
+class Check(Harness):
     def __init__(self, exe, prefix, screens):
-        self.exe = exe
-        self.screens = screens
-        self.processes = []
         # Wine hands a variable named QT_... to a Windows program only when it
         # is written WINEQT_...: Linux's own Qt settings stay out.
-        self.env = {name: value for name, value in os.environ.items()
-                    if not name.startswith(("WINEQT_", "WAYLAND_"))}
+        super().__init__({name: value for name, value in os.environ.items()
+                          if not name.startswith(("WINEQT_", "WAYLAND_"))})
+        self.exe = exe
+        self.screens = screens
         self.env.update(WINEPREFIX=prefix, WINEDEBUG="-all", LANG="C.UTF-8", LC_ALL="C.UTF-8",
                         WINEQT_QPA_PLATFORM="windows", WINEQT_STYLE_OVERRIDE="windowsvista")
         self.shots = 0
 
-    def start(self, args, **kwargs):
-        process = subprocess.Popen(args, env=self.env, **kwargs)
-        self.processes.append(process)
-        return process
-
-    def run(self, *args):
-        try:
-            return subprocess.run(args, env=self.env, check=True, stdout=subprocess.PIPE,
-                                  text=True, timeout=STEP_SECONDS).stdout
-        except subprocess.TimeoutExpired:
-            raise Failed("timed out: " + " ".join(args))
-
-    def up(self):
-        read_end, write_end = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24",
-                    "-nolisten", "tcp"], pass_fds=(write_end,),
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as display:
-            number = display.readline().strip()
-        if not number:
-            raise Failed("Xvfb did not start")
-        self.env["DISPLAY"] = ":" + number
-        self.app = self.start(["/usr/lib/wine/wine64", self.exe],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def up(self, stderr=subprocess.DEVNULL):
+        self.display()
+        self.app = self.start([WINE, self.exe], stdout=subprocess.DEVNULL, stderr=stderr)
         # Wine's first start in a prefix sets it up, which takes its time.
-        found = self.run("xdotool", "search", "--sync", "--onlyvisible", "--name", "^Skorvex!$")
-        self.window = found.split()[0]
-        self.run("xdotool", "windowfocus", "--sync", self.window)
+        self.window = self.find_window("Skorvex!")
         time.sleep(1)
 
     def keys(self, *keys):
-        self.run("xdotool", "key", "--delay", "80", *keys)
+        super().keys(*keys, delay=80)
         time.sleep(0.5)
 
     def type(self, text):
-        self.run("xdotool", "type", "--delay", "80", text)
+        super().type(text, delay=80)
 
     def shot(self, what):
         self.shots += 1
@@ -101,15 +75,8 @@ class Check:
         return Image.open(path).convert("RGB")
 
     def down(self):
-        subprocess.run(["/usr/lib/wine/wineserver", "-k"], env=self.env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
+        self.run_quietly([os.path.join(os.path.dirname(WINE), "wineserver"), "-k"])
+        super().down()
 
 
 def crop(image, name):
@@ -199,7 +166,7 @@ def main():
     try:
         check.up()
         play(check)
-    except (Failed, subprocess.CalledProcessError) as failure:
+    except Failed as failure:
         print("FAILED: %s" % failure)
         return 1
     finally:

@@ -1,0 +1,88 @@
+# SPDX-FileCopyrightText: 2026 The Skorvex developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""What every check on a real display shares: processes started and ended
+again, commands with a time limit, waiting for a condition, a private Xvfb
+display, and real X keys sent with xdotool. The screen-reader check, the
+desktop check, the Windows checks and the browser check build on it."""
+
+import os
+import subprocess
+import time
+
+STEP_SECONDS = 20  # the longest any one step may take
+
+
+class Failed(Exception):
+    pass
+
+
+class Harness:
+    def __init__(self, env=None):
+        self.processes = []
+        self.env = dict(os.environ if env is None else env)
+
+    def start(self, args, **kwargs):
+        process = subprocess.Popen(args, env=self.env, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def run_quietly(self, args, seconds=STEP_SECONDS):
+        """The command's output and status; its messages are dropped."""
+        try:
+            return subprocess.run(args, env=self.env, stdout=subprocess.PIPE,
+                                   stderr=subprocess.DEVNULL, text=True, timeout=seconds)
+        except subprocess.TimeoutExpired:
+            raise Failed("timed out: " + " ".join(args))
+
+    def run(self, *args, seconds=STEP_SECONDS):
+        """The command's output; fails unless it succeeds."""
+        done = self.run_quietly(list(args), seconds)
+        if done.returncode != 0:
+            raise Failed("failed (%d): %s" % (done.returncode, " ".join(args)))
+        return done.stdout
+
+    def wait_for(self, test, what, seconds=STEP_SECONDS):
+        deadline = time.monotonic() + seconds
+        while not test():
+            if time.monotonic() > deadline:
+                raise Failed("timed out waiting for " + what)
+            time.sleep(0.05)
+
+    def display(self, size="800x600"):
+        """A private X server; it picks a free display number and tells it."""
+        read_end, write_end = os.pipe()
+        self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", size + "x24",
+                    "-nolisten", "tcp"], pass_fds=(write_end,),
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as told:
+            number = told.readline().strip()
+        if not number:
+            raise Failed("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+        self.env.pop("WAYLAND_DISPLAY", None)
+
+    def find_window(self, title, seconds=STEP_SECONDS):
+        """The X window of that title, once it shows, with the focus given to it."""
+        found = self.run("xdotool", "search", "--sync", "--onlyvisible", "--name",
+                         "^%s$" % title, seconds=seconds).split()
+        if not found:
+            raise Failed("the window %r never appeared" % title)
+        self.run("xdotool", "windowfocus", "--sync", found[0])
+        return found[0]
+
+    def keys(self, *keys, delay=60):
+        self.run("xdotool", "key", "--delay", str(delay), *keys)
+
+    def type(self, text, delay=60):
+        self.run("xdotool", "type", "--delay", str(delay), text)
+
+    def down(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+        self.processes = []
