@@ -74,7 +74,7 @@ test-environments: build
 # display and D-Bus, real X key events play, and each step waits until Orca
 # has spoken what it must. Orca's speech log is kept in $(BUILD_DIR)/orca-speech.log.
 test-screen-reader: build
-	@scripts/install-deps orca speech-dispatcher-espeak-ng xvfb xdotool dbus-x11 at-spi2-core
+	@scripts/install-deps orca speech-dispatcher-espeak-ng xvfb xdotool xclip dbus-x11 at-spi2-core
 	@/usr/bin/python3 tests/screen_reader/orca_check.py $(BUILD_DIR)/skorvex $(BUILD_DIR)/orca-speech.log
 
 # Each desktop set-up on a private Xvfb display: Qt's light default, GNOME
@@ -144,18 +144,23 @@ windows-source: windows
 	@packaging/windows/source $(WINDOWS_DIR) $(VERSION)
 
 # The Windows release beside the program: the portable zip
-# skorvex-$(VERSION)-windows-x86_64.zip and the per-user installer
-# skorvex-$(VERSION)-setup.exe (Debian's NSIS), both naming that source.
+# skorvex-$(VERSION)-windows-x86_64.zip, the installer
+# skorvex-$(VERSION)-setup.exe (Debian's NSIS; per user, or /AllUsers) and the
+# MSI skorvex-$(VERSION)-x64.msi for every user (Debian's wixl), all naming
+# that source. Signed where SIGN_PKCS12 and SIGN_PASSWORD_FILE name a
+# certificate and its password.
 windows-package: windows-source
-	@scripts/install-deps nsis
+	@scripts/install-deps nsis wixl python3-olefile $(if $(SIGN_PKCS12),osslsigncode)
 	@packaging/windows/package $(WINDOWS_DIR) $(VERSION)
 
-# The release under Wine (the installer and uninstaller, the zip, each played
-# by real keys), then a second build of the commit in another folder, which
-# must give the same bytes.
+# The release under Wine (the installer for one user and for all, its
+# uninstaller, the MSI and a newer one over it, the zip, each played by real
+# keys), signing with a certificate made for the check, then a second build of
+# the commit in another folder, which must give the same bytes.
 windows-package-check: windows-package
-	@scripts/install-deps wine64 xvfb xdotool imagemagick python3-pil
+	@scripts/install-deps wine64 xvfb xdotool imagemagick python3-pil osslsigncode openssl unzip
 	@tests/windows/package-check $(WINDOWS_DIR) $(VERSION)
+	@tests/windows/sign-check $(WINDOWS_DIR) $(VERSION)
 	@packaging/windows/release-check $(WINDOWS_DIR) $(VERSION)
 
 # skorvex.exe built again from the source release alone, with no git and no

@@ -5,7 +5,10 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <utility>
 
 namespace skorvex::app {
 
@@ -28,7 +31,44 @@ void describe_for_screen_readers(controls::Controls& c)
     // The two captions beside their combo boxes label them.
     c.Label1->setBuddy(c.tnum);
     c.lvl->setBuddy(c.Level);
+    // Qt names a combo box by its text on Linux and by a label or nothing
+    // elsewhere: each is named here as Orca reads it on Linux.
+    const std::pair<QComboBox*, QString> settings[] = { { c.typeprob, u"Problem type"_s },
+        { c.timetot, u"Time limit"_s }, { c.Level, c.lvl->text() }, { c.tnum, c.Label1->text() } };
+    for (const auto& [combo, name] : settings) {
+        combo->setAccessibleName(name);
+        combo->lineEdit()->setAccessibleName(name);
+    }
 }
+
+QString accessible_name(QWidget* widget)
+{
+    if (!widget->accessibleName().isEmpty())
+        return widget->accessibleName();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+    return iface != nullptr ? iface->text(QAccessible::Name) : QString();
+}
+
+bool urgent(News news)
+{
+    switch (news) {
+    case News::ten_seconds:
+    case News::time_up:
+    case News::error:
+        return true;
+    case News::verdict:
+    case News::hint:
+    case News::notice:
+        break;
+    }
+    return false;
+}
+
+namespace {
+    Announcer announcer = announce_on_platform;
+}
+
+Announcer install_announcer(Announcer replacement) { return std::exchange(announcer, replacement); }
 
 namespace {
     QString spoken_sign(const QString& sign)
@@ -104,8 +144,9 @@ Narrator::Narrator(QWidget* window, controls::Controls& c)
     answer_name_->hide();
 }
 
-void Narrator::say(const QString& sentence)
+void Narrator::say(const QString& sentence, News news)
 {
+    announcer(window_, sentence, news);
     if (!QAccessible::isActive())
         return;
     if (voice_ == nullptr)
@@ -135,12 +176,12 @@ void Narrator::narrate(Event event, const std::function<void()>& handler)
             QAccessible::updateAccessibility(&focus);
         }
     }
-    const QString words = news(event, before);
+    const auto [words, kind] = news(event, before);
     if (!words.isEmpty())
-        say(words);
+        say(words, kind);
 }
 
-QString Narrator::news(Event event, const Scene& before) const
+std::pair<QString, News> Narrator::news(Event event, const Scene& before) const
 {
     const Scene now = scene();
     const QString notice
@@ -151,7 +192,7 @@ QString Narrator::news(Event event, const Scene& before) const
         // shown at the same moment is said with it, so neither cuts off the other.
         if (notice.isEmpty())
             return {};
-        return u"%1 %2"_s.arg(notice, sentence(spoken_problem(c_)));
+        return { u"%1 %2"_s.arg(notice, sentence(spoken_problem(c_))), News::notice };
     case Event::answer: {
         QString verdict;
         if (c_.sunhap->isVisibleTo(c_.sunhap->parentWidget()))
@@ -159,15 +200,17 @@ QString Narrator::news(Event event, const Scene& before) const
         else if (c_.sunsad->isVisibleTo(c_.sunsad->parentWidget()))
             verdict = c_.sunsad->accessibleName();
         else
-            return u"Type a number."_s;
+            return { u"Type a number."_s, News::hint };
         const QString next = u"Next problem: %1"_s.arg(sentence(spoken_problem(c_)));
-        return (QStringList { sentence(verdict), notice, next }).join(u' ').simplified();
+        return { (QStringList { sentence(verdict), notice, next }).join(u' ').simplified(),
+            News::verdict };
     }
     case Event::tick:
         if (before.running && !now.running)
-            return u"Time is up. %1 right, %2 wrong."_s.arg(c_.cor->text(), c_.incor->text());
+            return { u"Time is up. %1 right, %2 wrong."_s.arg(c_.cor->text(), c_.incor->text()),
+                News::time_up };
         if (now.seconds_left != before.seconds_left && now.seconds_left == u"10"_s)
-            return u"10 seconds left."_s;
+            return { u"10 seconds left."_s, News::ten_seconds };
         return {};
     }
     return {};

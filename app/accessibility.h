@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <utility>
 
 class QLabel;
 
@@ -25,9 +26,36 @@ class QLabel;
 // The answer box is named after the problem on show ("6 plus 6, your
 // answer"): a braille display shows the focused box by its name and its text
 // only, so that is where the problem must be for a braille reader.
+//
+// Where Qt's bridge drops notifications (UI Automation on Windows, a page in
+// a browser), each sentence also goes to the platform's own announcement,
+// from the same place, with how urgently it is to be said.
 namespace skorvex::app {
 
+// Names every control that takes the focus explicitly, as the screen
+// readers of every platform are to read it: a combo box by its caption or
+// what it is for, and so the edit field inside it.
 void describe_for_screen_readers(controls::Controls& c);
+
+// The name a screen reader reads for a control: the one given, else Qt's.
+QString accessible_name(QWidget* widget);
+
+// What a sentence of the voice tells, which decides how it is announced.
+enum class News { verdict, hint, notice, ten_seconds, time_up, error };
+
+// Time running out, time up and errors may interrupt what is being said; the
+// rest waits its turn, and only its latest is worth saying.
+bool urgent(News news);
+
+// Hands a sentence to the platform's own announcement. Replaceable, for
+// tests; returns the one it replaces.
+using Announcer = void (*)(QWidget* window, const QString& sentence, News news);
+Announcer install_announcer(Announcer announcer);
+
+// The platform's announcement: UI Automation's notification on Windows, the
+// page's live region in a browser, and nothing where Qt's bridge carries the
+// voice's notifications itself (AT-SPI).
+void announce_on_platform(QWidget* window, const QString& sentence, News news);
 
 // The problem on show as words: "6 plus 6".
 QString spoken_problem(const controls::Controls& c);
@@ -60,7 +88,7 @@ public:
     void narrate(Event event, const std::function<void()>& handler);
     // Says the sentence where a screen reader listens; the voice is made at
     // the first, so nothing is spent on it at start or while nobody listens.
-    void say(const QString& sentence);
+    void say(const QString& sentence, News news);
 
 private:
     // What the window showed before a handler ran.
@@ -70,7 +98,7 @@ private:
         QString seconds_left;
     };
     Scene scene() const;
-    QString news(Event event, const Scene& before) const;
+    std::pair<QString, News> news(Event event, const Scene& before) const;
 
     QWidget* window_;
     controls::Controls& c_;

@@ -39,7 +39,7 @@ void MainWindow::wire()
         last_error_ = error;
         ++errors_reported_;
         report_.report(error);
-        narrator_.say(report_.sentence());
+        narrator_.say(report_.sentence(), News::error);
     };
     using Event = Narrator::Event;
     connect(c_.add, &QRadioButton::clicked, this, guarded([this] { run_.add_Click(); }, sink));

@@ -1,22 +1,36 @@
 ; SPDX-FileCopyrightText: 2026 The Skorvex developers
 ; SPDX-License-Identifier: GPL-3.0-or-later
 ;
-; The installer: for the current user only, so that no administrator rights
-; are asked for, under the user's own Programs folder, with a Start-menu
-; shortcut and an entry in "Apps & features". The uninstaller removes what
-; the installer made, file by file, and nothing else. Pages and texts are
-; NSIS's own. makensis is given VERSION, FILE_VERSION, ICON, FILES (the lists
-; the release script wrote) and OUTFILE.
+; The installer: for the current user, so that no administrator rights are
+; asked for, under the user's own Programs folder; or, with /AllUsers and
+; administrator rights, for every user of the machine under Program Files.
+; Either way with a Start-menu shortcut and an entry in "Apps & features".
+; The uninstaller removes what the installer made, file by file, and nothing
+; else. Pages and texts are NSIS's own. makensis is given VERSION,
+; FILE_VERSION, ICON, FILES (the lists the release script wrote) and OUTFILE,
+; and SIGN, a command that signs the file it is given, where one is to sign.
 
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 ; No file's time goes in, so one commit gives one installer.
 SetDateSave off
-RequestExecutionLevel user
 
+; NSIS's MultiUser: the current user unless /AllUsers is given, which needs
+; an administrator (a school's deployment runs as one).
+!define MULTIUSER_EXECUTIONLEVEL Standard
+!define MULTIUSER_INSTALLMODE_COMMANDLINE
+!define MULTIUSER_INSTALLMODE_INSTDIR "Skorvex"
+!define MULTIUSER_USE_PROGRAMFILES64
+!define MULTIUSER_MUI
+!include MultiUser.nsh
 !include MUI2.nsh
+!include FileFunc.nsh
 !include "${FILES}"
+!ifdef SIGN
+    !finalize '${SIGN} "%1"'
+    !uninstfinalize '${SIGN} "%1"'
+!endif
 
 !define NAME "Skorvex!"
 !define PUBLISHER "The Skorvex developers"
@@ -25,8 +39,6 @@ RequestExecutionLevel user
 
 Name "${NAME}"
 OutFile "${OUTFILE}"
-InstallDir "$LOCALAPPDATA\Programs\Skorvex"
-InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "Skorvex ${VERSION}"
 
 VIProductVersion "${FILE_VERSION}"
@@ -48,48 +60,65 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "GPL-3.0-or-later"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+; A folder given with /D= stays: MultiUser would set its own.
+Function .onInit
+    StrCpy $0 $INSTDIR
+    !insertmacro MULTIUSER_INIT
+    StrCmp $0 "" +2
+    StrCpy $INSTDIR $0
+FunctionEnd
+
+Function un.onInit
+    !insertmacro MULTIUSER_UNINIT
+FunctionEnd
+
+; The registry's HKLM for every user, else HKCU (SHCTX); the uninstaller is
+; told which, as the installer was.
 Section
-    SetShellVarContext current
+    StrCpy $3 ""
+    StrCmp $MultiUser.InstallMode AllUsers 0 +2
+    StrCpy $3 " /AllUsers"
     ; The Programs folder and the list of uninstallers are the user's,
     ; unless this installer is the first to need them: only then may the
     ; uninstaller take them away again, if nothing else uses them by then.
+    ${GetParent} "$INSTDIR" $4
     StrCpy $0 0
-    IfFileExists "$LOCALAPPDATA\Programs\*.*" +2
+    IfFileExists "$4\*.*" +2
     StrCpy $0 1
     StrCpy $1 0
     ClearErrors
-    EnumRegKey $2 HKCU "${UNINSTALL_KEYS}" 0
+    EnumRegKey $2 SHCTX "${UNINSTALL_KEYS}" 0
     IfErrors 0 +2
     StrCpy $1 1
     !insertmacro INSTALL_FILES
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\skorvex.exe" "" "$INSTDIR\skorvex.exe" 0
 
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\skorvex.exe,0"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
-    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
-    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
-    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "MadeProgramsFolder" $0
-    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "MadeUninstallList" $1
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\skorvex.exe,0"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"$3'
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe"$3 /S'
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "MadeProgramsFolder" $0
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "MadeUninstallList" $1
 SectionEnd
 
 Section Uninstall
-    SetShellVarContext current
-    ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "MadeProgramsFolder"
-    ReadRegDWORD $1 HKCU "${UNINSTALL_KEY}" "MadeUninstallList"
+    ReadRegDWORD $0 SHCTX "${UNINSTALL_KEY}" "MadeProgramsFolder"
+    ReadRegDWORD $1 SHCTX "${UNINSTALL_KEY}" "MadeUninstallList"
     Delete "$SMPROGRAMS\${NAME}.lnk"
     !insertmacro REMOVE_FILES
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
-    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
     StrCmp $1 1 0 +2
-    DeleteRegKey /ifempty HKCU "${UNINSTALL_KEYS}"
+    DeleteRegKey /ifempty SHCTX "${UNINSTALL_KEYS}"
+    ${GetParent} "$INSTDIR" $4
     StrCmp $0 1 0 +2
-    RMDir "$LOCALAPPDATA\Programs"
+    RMDir "$4"
 SectionEnd

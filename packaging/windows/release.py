@@ -12,23 +12,31 @@ everything else linked in. What went in is read from the link map: every Qt
 object the linker took, every file the compiler read for it (ninja's deps)
 and every file its resources embed, matched against Qt's attribution files.
 Every time in the zip is SOURCE_DATE_EPOCH and its members come in sorted
-order, so one commit gives one zip. Also writes the installer's file lists.
+order, so one commit gives one zip. Also writes the installer's file lists
+and the MSI's description for wixl. The program is signed before it is
+packed, where a certificate is given (packaging/windows/sign).
 """
 
-import glob
 import hashlib
-import json
 import os
-import re
 import shutil
 import subprocess
 import sys
 import textwrap
 import time
+import uuid
 import zipfile
+from xml.sax.saxutils import quoteattr
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOP = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, os.path.dirname(HERE))
+from notices import notices  # noqa: E402
+# The MSI's codes. The upgrade code stays the same for every version, so that
+# a newer MSI replaces an older one; the others are made from the version and
+# the files, so that one commit always gives the same MSI.
+UPGRADE_CODE = "6D3B1F0E-5C8A-4E52-9A57-0C41B7E2D9A3"
+CODES = uuid.UUID(UPGRADE_CODE)
 # The MinGW-w64 runtime (with winpthreads) and GCC's libgcc and libstdc++, as
 # Debian's packages state their terms.
 RUNTIMES = [
@@ -85,66 +93,6 @@ def man_to_text(man, sections):
     return "\n".join(out)
 
 
-def linked_files(qt, link_map):
-    """Every file of Qt's source that went into the program."""
-    text = open(link_map, encoding="utf-8", errors="replace").read()
-    ninja = open(os.path.join(qt, "build.ninja"), encoding="utf-8").read()
-    objects = set()
-    for archive, members in re.findall(r"^build (\S+\.a): \S+ ([^|\n]+)", ninja, re.M):
-        names = set(re.findall(re.escape(os.path.join(qt, archive)) + r"\(([^)]+)\)", text))
-        objects.update(o for o in members.split() if os.path.basename(o) in names)
-    objects.update(os.path.relpath(o, qt)
-                   for o in set(re.findall(re.escape(qt) + r"/(?:\S+/)?[^/\s()]+\.obj", text)))
-    deps = subprocess.run(["ninja", "-C", qt, "-t", "deps"] + sorted(objects), check=True,
-                          stdout=subprocess.PIPE, text=True).stdout
-    files = set()
-    for line in deps.splitlines():
-        if line.startswith("    "):
-            path = os.path.normpath(line.strip())
-            files.add(path)
-            # A resource embeds the files its .qrc names.
-            match = re.match(r"(.*)/\.rcc/qrc_(\w+)\.cpp$", path)
-            if match:
-                qrc = open("%s/.rcc/%s.qrc" % match.groups(), encoding="utf-8").read()
-                files.update(os.path.normpath(f) for f in re.findall(r">([^<]+)</file>", qrc))
-    return files
-
-
-def notices(qt, link_map, version):
-    source = os.path.join(os.path.dirname(qt), "src")
-    files = linked_files(qt, link_map)
-    parts = [
-        "Skorvex %s for Windows: third-party notices\n\n"
-        "skorvex.exe has the following software linked into it, statically.\n" % version,
-        "== Qt %s (qtbase), from Debian's source package qt6-base\n\n"
-        "Licence: LGPL-3.0-only, see LGPL-3.0-only.txt.\n"
-        "Copyright (C) The Qt Company Ltd. and other contributors.\n" % qt_version(qt),
-    ]
-    for path in sorted(glob.glob(source + "/src/**/qt_attribution.json", recursive=True)):
-        folder = os.path.dirname(path)
-        entries = json.loads(open(path, encoding="utf-8").read(), strict=False)
-        for entry in entries if isinstance(entries, list) else [entries]:
-            where = [os.path.join(folder, f) for f in re.split(r"[ ,]+", entry.get("Files", ""))
-                     if f] or [os.path.join(folder, entry.get("Path", ""))]
-            if not any(f == w or f.startswith(w.rstrip("/") + "/") for w in where for f in files):
-                continue
-            part = "== %s %s\n\nLicence: %s\n%s\n" % (
-                entry["Name"], entry.get("Version", ""), entry.get("License", ""),
-                entry.get("Copyright", "").strip())
-            if entry.get("LicenseFile"):
-                part += "\n" + open(os.path.join(folder, entry["LicenseFile"]),
-                                    encoding="utf-8", errors="replace").read()
-            parts.append(part)
-    for name, copyright_file in RUNTIMES:
-        parts.append("== %s\n\n%s" % (name, open(copyright_file, encoding="utf-8").read()))
-    return "\n\n".join(p.rstrip() for p in parts) + "\n"
-
-
-def qt_version(qt):
-    cache = open(os.path.join(qt, "CMakeCache.txt"), encoding="utf-8").read()
-    return re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(\S+)", cache, re.M).group(1)
-
-
 def main():
     build, version, qt, tarball = sys.argv[1:]
     epoch = int(os.environ["SOURCE_DATE_EPOCH"])
@@ -152,6 +100,7 @@ def main():
     shutil.rmtree(os.path.dirname(stage), ignore_errors=True)
     os.makedirs(os.path.join(stage, "LICENSES"))
     shutil.copyfile(os.path.join(build, "skorvex.exe"), os.path.join(stage, "skorvex.exe"))
+    subprocess.run([os.path.join(HERE, "sign"), os.path.join(stage, "skorvex.exe")], check=True)
 
     man = open(os.path.join(TOP, "packaging", "skorvex.1.in"), encoding="utf-8").read()
     readme = ("Skorvex %s: a timed arithmetic drill for children\n\n" % version
@@ -187,7 +136,9 @@ def main():
         "LICENSES/LGPL-3.0-only.txt":
             open(os.path.join(os.path.dirname(qt), "src", "LICENSES", "LGPL-3.0-only.txt"),
                  encoding="utf-8").read(),
-        "LICENSES/THIRD-PARTY-NOTICES.txt": notices(qt, os.path.join(build, "skorvex.map"), version),
+        "LICENSES/THIRD-PARTY-NOTICES.txt": notices(qt, os.path.join(build, "skorvex.map"),
+                                                    version, "for Windows", "skorvex.exe",
+                                                    RUNTIMES),
     }
     for name, text in texts.items():
         with open(os.path.join(stage, name), "wb") as out:
@@ -227,6 +178,81 @@ def main():
         for folder in reversed(folders):
             out.write('  RMDir "%s"\n' % windows(folder))
         out.write("!macroend\n")
+    shutil.copyfile(os.path.join(TOP, "assets", "light_bulb.ico"),
+                    os.path.join(build, "release", "skorvex.ico"))
+    with open(os.path.join(build, "release", "skorvex.wxs"), "w", encoding="utf-8") as out:
+        out.write(msi_description(stage, members, folders, version))
+
+def msi_description(stage, members, folders, version):
+    """The MSI for every user of a machine, as wixl reads it in the folder
+    that holds the release folder and the icon (skorvex.ico): the release
+    folder under Program Files, a Start-menu shortcut, and an entry in "Apps"
+    with the icon, replaced by any newer version."""
+    def ident(kind, path):
+        return "%s_%s" % (kind, hashlib.sha256(path.encode()).hexdigest()[:16])
+
+    def code(*parts):
+        return str(uuid.uuid5(CODES, " ".join(parts))).upper()
+
+    def folder_xml(folder, depth):
+        pad = "  " * depth
+        out = []
+        for member in (m for m in members if os.path.dirname(m) == folder):
+            out.append('%s<Component Id="%s" Guid="%s" Win64="yes">\n' % (
+                pad, ident("c", member), code("component", member)))
+            out.append('%s  <File Id="%s" Name=%s Source=%s KeyPath="yes"/>\n' % (
+                pad, ident("f", member), quoteattr(os.path.basename(member)),
+                quoteattr(os.path.join(os.path.basename(stage), member))))
+            out.append("%s</Component>\n" % pad)
+        for sub in (f for f in folders if os.path.dirname(f) == folder):
+            out.append('%s<Directory Id="%s" Name=%s>\n' % (
+                pad, ident("d", sub), quoteattr(os.path.basename(sub))))
+            out.extend(folder_xml(sub, depth + 1))
+            out.append("%s</Directory>\n" % pad)
+        return out
+
+    contents = hashlib.sha256()
+    for member in members:
+        contents.update(member.encode() + b"\0" + open(os.path.join(stage, member), "rb").read())
+    components = "".join('      <ComponentRef Id="%s"/>\n' % ident("c", m) for m in members)
+    return "".join([
+        '<?xml version="1.0" encoding="utf-8"?>\n',
+        '<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">\n',
+        '  <Product Id="%s" Name="Skorvex!" Language="1033" Version="%s"\n' % (
+            code("product", version), version),
+        '      Manufacturer="The Skorvex developers" UpgradeCode="%s">\n' % UPGRADE_CODE,
+        '    <Package Id="%s" InstallerVersion="500" Compressed="yes"\n' % code(
+            "package", version, contents.hexdigest()),
+        '        InstallScope="perMachine" Manufacturer="The Skorvex developers"\n',
+        '        Description="Skorvex %s" Comments="A timed arithmetic drill for children"/>\n'
+        % version,
+        '    <MajorUpgrade DowngradeErrorMessage="A newer version of Skorvex! is installed."/>\n',
+        '    <Media Id="1" Cabinet="skorvex.cab" EmbedCab="yes"/>\n',
+        '    <Icon Id="skorvex.ico" SourceFile="skorvex.ico"/>\n',
+        '    <Property Id="ARPPRODUCTICON" Value="skorvex.ico"/>\n',
+        '    <Directory Id="TARGETDIR" Name="SourceDir">\n',
+        '      <Directory Id="ProgramFiles64Folder">\n',
+        '        <Directory Id="INSTALLDIR" Name="Skorvex">\n',
+    ] + folder_xml("", 5) + [
+        '        </Directory>\n',
+        '      </Directory>\n',
+        '      <Directory Id="ProgramMenuFolder">\n',
+        '        <Component Id="start_menu" Guid="%s" Win64="yes">\n' % code("start menu"),
+        '          <Shortcut Id="start_menu" Name="Skorvex!" Target="[INSTALLDIR]skorvex.exe"\n',
+        '              WorkingDirectory="INSTALLDIR" Icon="skorvex.ico"/>\n',
+        '          <RegistryValue Root="HKLM" Key="Software\\Skorvex" Name="StartMenuShortcut"\n',
+        '              Type="integer" Value="1" KeyPath="yes"/>\n',
+        '        </Component>\n',
+        '      </Directory>\n',
+        '    </Directory>\n',
+        '    <Feature Id="Skorvex" Level="1">\n',
+        components,
+        '      <ComponentRef Id="start_menu"/>\n',
+        '    </Feature>\n',
+        '  </Product>\n',
+        '</Wix>\n',
+    ])
+
 
 if __name__ == "__main__":
     main()

@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,8 +15,10 @@
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtTest/QTest>
 #include <algorithm>
+#include <iterator>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -76,18 +79,29 @@ void listen(QAccessibleEvent* event)
     heard.push_back(u"notification: "_s + labels);
 }
 
+// What the platform's own announcement was handed, and whether as urgent.
+std::vector<std::pair<QString, bool>> announced;
+
+void record(QWidget*, const QString& sentence, skorvex::app::News news)
+{
+    announced.emplace_back(sentence, skorvex::app::urgent(news));
+}
+
 class ScreenReader : public WindowTest {
 protected:
     void SetUp() override
     {
         WindowTest::SetUp();
         heard.clear();
+        announced.clear();
         // As when a screen reader is listening: only then are events sent.
         platform_accessibility()->setActive(true);
         QAccessible::installUpdateHandler(listen);
+        platform_announcer_ = skorvex::app::install_announcer(record);
     }
     void TearDown() override
     {
+        skorvex::app::install_announcer(platform_announcer_);
         QAccessible::installUpdateHandler(nullptr);
         platform_accessibility()->setActive(false);
         WindowTest::TearDown();
@@ -102,6 +116,8 @@ protected:
         return of(object)->text(QAccessible::Description);
     }
     static const std::vector<QString>& spoken() { return heard; }
+
+    skorvex::app::Announcer platform_announcer_ = nullptr;
 };
 
 TEST_F(ScreenReader, EveryVisibleControlHasItsRoleAndName)
@@ -130,6 +146,43 @@ TEST_F(ScreenReader, EveryVisibleControlHasItsRoleAndName)
     EXPECT_TRUE(of(c().add)->state().checked);
     EXPECT_TRUE(of(c().begin)->state().focusable);
     EXPECT_TRUE(of(c().anst)->state().invisible);
+}
+
+// Each control that takes the focus, the edit fields of the combo boxes
+// included, is named as Orca reads it on Linux, by a name given to it or by
+// its own caption or label, never by a platform's own fallback.
+TEST_F(ScreenReader, EveryControlThatTakesTheFocusHasItsName)
+{
+    const std::pair<QWidget*, QString> named[] = {
+        { c().begin, u"Begin!"_s },
+        { c().ans, u"Your answer"_s },
+        { c().do_math, u"GO!"_s },
+        { c().add, u"Addition"_s },
+        { c().subt, u"Subtraction"_s },
+        { c().mult, u"Multiplication"_s },
+        { c().div, u"Division"_s },
+        { c().typeprob, u"Problem type"_s },
+        { c().typeprob->lineEdit(), u"Problem type"_s },
+        { c().timetot, u"Time limit"_s },
+        { c().timetot->lineEdit(), u"Time limit"_s },
+        { c().Level, u"Difficulty Level"_s },
+        { c().Level->lineEdit(), u"Difficulty Level"_s },
+        { c().tnum, u"Table Start #"_s },
+        { c().tnum->lineEdit(), u"Table Start #"_s },
+        { c().exit, u"exit"_s },
+    };
+    int focusable = 0;
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        focusable += widget->focusPolicy() != Qt::NoFocus && widget->isVisibleTo(window.get());
+    EXPECT_EQ(focusable, static_cast<int>(std::size(named)));
+    for (const auto& [widget, name] : named) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_NE(widget->focusPolicy(), Qt::NoFocus);
+        EXPECT_EQ(skorvex::app::accessible_name(widget), name);
+        if (qobject_cast<QComboBox*>(widget) || qobject_cast<QComboBox*>(widget->parent())) {
+            EXPECT_EQ(widget->accessibleName(), name) << "named by Qt's platform rules";
+        }
+    }
 }
 
 TEST_F(ScreenReader, ValuesKeepTheirLiveNameAndSayWhatTheyAre)
@@ -188,6 +241,37 @@ TEST_F(ScreenReader, HearsEachVerdictWithTheNextProblemAndAHintForNoNumber)
     answer(c().anst->text());
     ASSERT_EQ(spoken().size(), 2U);
     EXPECT_EQ(spoken()[0], spoken()[1]);
+}
+
+// Each sentence the voice says is also handed to the platform's own
+// announcement, in the same order and once: an answer's verdict, the hint and
+// the Division notice to be said in turn, the time running out, time up and
+// errors at once.
+TEST_F(ScreenReader, EverySentenceIsAlsoAnnouncedWithItsUrgency)
+{
+    c().div->click();
+    type_into(c().typeprob, u"Tables-ez"_s);
+    c().begin->click();
+    answer(u"0"_s);
+    answer(u"1"_s);
+    answer(u"x"_s);
+    ticks(49);
+    answer(u"99999"_s);
+    ticks(11);
+    const std::vector<std::pair<QString, bool>> wanted = {
+        { u"Division Tables are not supported at this time! Sorry! 1 divided by 1."_s, false },
+        { u"Right! Next problem: 2 divided by 1."_s, false },
+        { u"Wrong. Next problem: 3 divided by 1."_s, false },
+        { u"Type a number."_s, false },
+        { u"Overflow. The text \"99999\" could not be used."_s, true },
+        { u"10 seconds left."_s, true },
+        { u"Time is up. 1 right, 1 wrong."_s, true },
+    };
+    EXPECT_EQ(announced, wanted);
+    std::vector<QString> said;
+    for (const auto& [sentence, urgent] : announced)
+        said.push_back(u"notification: "_s + sentence);
+    EXPECT_EQ(said, spoken()) << "the voice said what was announced";
 }
 
 TEST_F(ScreenReader, EverySignIsReadAsItsWord)

@@ -1,0 +1,164 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Skorvex developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""What a Windows screen reader gets of the program, under Wine 10.
+
+Usage: voice_check.py SKORVEX_EXE UIA_PROBE WINEPREFIX SCREENSHOT_DIR
+
+On a private Xvfb display, a small UI Automation client (UIA_PROBE) first asks
+the window for its UI Automation root, as a screen reader does when it
+starts, then reads the name and control type of every element that takes the
+keyboard focus. Then real X keys play a run with a right answer, a wrong
+answer and a text that is no number until time is up, a run of Division
+tables, and a starting table that is no number. Wine 10 logs each UI
+Automation notification the program raises, with its kind, its processing
+and its words; every sentence of the program's voice must come once, in
+order, word for word as Orca hears it on Linux.
+"""
+
+import os
+import re
+import sys
+import time
+
+from window_check import WINE, Check, Failed
+
+# Control types of UI Automation.
+BUTTON, COMBO_BOX, EDIT, RADIO_BUTTON = 50000, 50003, 50004, 50013
+# What takes the focus at start, as Orca names it on Linux.
+FOCUSABLE = sorted([
+    (BUTTON, "Begin!"), (BUTTON, "exit"),
+    (RADIO_BUTTON, "Addition"), (RADIO_BUTTON, "Subtraction"),
+    (RADIO_BUTTON, "Multiplication"), (RADIO_BUTTON, "Division"),
+    (COMBO_BOX, "Problem type"), (EDIT, "Problem type"),
+    (COMBO_BOX, "Time limit"), (EDIT, "Time limit"),
+    (COMBO_BOX, "Difficulty Level"), (EDIT, "Difficulty Level"),
+    (COMBO_BOX, "Table Start #"), (EDIT, "Table Start #"),
+])
+# NotificationKind and NotificationProcessing.
+COMPLETED, ABORTED, OTHER = 2, 3, 4
+IMPORTANT_ALL, MOST_RECENT = 0, 3
+PROBLEM = r"\d+ (plus|minus|times|divided by) \d+"
+NOTIFICATION = re.compile(
+    r'UiaRaiseNotificationEvent \(\w+, (\d+), (\d+), L"((?:[^"\\]|\\.)*)", L"(Skorvex\.\w+)"\)')
+
+
+def unescape(text):
+    """Wine's debug strings escape quotes, backslashes and what is not ASCII."""
+    return re.sub(r"\\(x[0-9a-fA-F]{2}|u[0-9a-fA-F]{4}|.)", lambda m: (
+        chr(int(m.group(1)[1:], 16)) if len(m.group(1)) > 1 else m.group(1)), text)
+
+
+class Voice:
+    """The notifications the program raised, read from Wine's log as they come."""
+
+    def __init__(self, log):
+        self.log = log
+        self.heard = 0
+        self.sentences = []
+
+    def read(self):
+        with open(self.log, errors="replace") as log:
+            self.sentences = [(int(kind), int(processing), unescape(words), activity)
+                              for kind, processing, words, activity in NOTIFICATION.findall(
+                                  log.read())]
+
+    def expect(self, pattern, kind, processing, what, seconds=20):
+        deadline = time.monotonic() + seconds
+        while True:
+            self.read()
+            if len(self.sentences) > self.heard:
+                got = self.sentences[self.heard]
+                self.heard += 1
+                if not re.fullmatch(pattern, got[2]) or got[:2] != (kind, processing):
+                    raise Failed("%s: wanted %r (%d, %d), got %r" % (
+                        what, pattern, kind, processing, got))
+                print("  raised (%d, %d): %s" % got[:3])
+                return got[2]
+            if time.monotonic() > deadline:
+                raise Failed("%s: nothing raised" % what)
+            time.sleep(0.1)
+
+
+def names(check, probe):
+    print(check.run(WINE, probe, "wake").strip())
+    tree = check.run(WINE, probe, "tree", seconds=60)
+    found = []
+    for line in tree.splitlines():
+        if "\t" in line:
+            kind, name = line.split("\t", 1)
+            found.append((int(kind), name))
+    print("  focusable: " + ", ".join("%s (%d)" % (name, kind) for kind, name in found))
+    if sorted(found) != FOCUSABLE:
+        raise Failed("the focusable elements differ from %r" % FOCUSABLE)
+    print("  every control that takes the focus has its name and control type")
+
+
+def play(check, voice):
+    def say(pattern, kind, processing, what, seconds=20):
+        return voice.expect(pattern, kind, processing, what, seconds)
+
+    check.keys("space")  # Begin! has the focus; 6 + 6 comes first
+    check.type("12")
+    check.keys("Return")
+    problem = say(r"Right! Next problem: %s\." % PROBLEM, COMPLETED, MOST_RECENT, "a right answer")
+    top, sign, bottom = re.search(PROBLEM.replace(r"\d+", r"(\d+)"), problem).groups()
+    check.type(str(int(top) + int(bottom) + 1))
+    check.keys("Return")
+    say(r"Wrong\. Next problem: %s\." % PROBLEM, COMPLETED, MOST_RECENT, "a wrong answer")
+    check.type("abc")
+    check.keys("Return")
+    say(r"Type a number\.", ABORTED, MOST_RECENT, "a text that is no number")
+    say(r"10 seconds left\.", OTHER, IMPORTANT_ALL, "ten seconds left", seconds=75)
+    say(r"Time is up\. 1 right, 1 wrong\.", COMPLETED, IMPORTANT_ALL, "time up")
+    check.shot("time-up")
+
+    # Time up left the focus on the operations: Division, Tables-ez, a time
+    # outside the list (time is up on the first tick), and Begin!.
+    check.keys("Down", "Down", "Down", "Tab", "Down", "Tab", "ctrl+a")
+    check.type("short")
+    check.keys("shift+Tab", "shift+Tab", "shift+Tab", "Return")
+    say(r"Division Tables are not supported at this time! Sorry! 1 divided by 1\.", OTHER,
+        MOST_RECENT, "the Division notice")
+    say(r"Time is up\. 0 right, 0 wrong\.", COMPLETED, IMPORTANT_ALL, "the end of the short run")
+    check.shot("division")
+
+    # A starting table that is no number: the run does not start.
+    check.keys("Tab", "Tab", "Tab", "Tab", "ctrl+a")
+    check.type("five")
+    check.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "Return")
+    say(r'Type mismatch\. The text "five" could not be used\.', ABORTED, IMPORTANT_ALL,
+        "the error report")
+    check.shot("error")
+    time.sleep(1)
+    voice.read()
+    if len(voice.sentences) != voice.heard:
+        raise Failed("more was raised: %r" % voice.sentences[voice.heard:])
+    print("  every sentence was raised once, in order, word for word")
+
+
+def main():
+    if len(sys.argv) != 5:
+        print(__doc__)
+        return 2
+    exe, probe, prefix, screens = (os.path.abspath(arg) for arg in sys.argv[1:])
+    os.makedirs(screens, exist_ok=True)
+    check = Check(exe, prefix, screens)
+    log = os.path.join(screens, "wine-uiautomation.log")
+    check.env["WINEDEBUG"] = "-all,fixme+uiautomation"
+    try:
+        with open(log, "w") as messages:
+            check.up(stderr=messages)
+        names(check, probe)
+        play(check, Voice(log))
+    except Failed as failure:
+        print("FAILED: %s" % failure)
+        return 1
+    finally:
+        check.down()
+    print("passed: the names and the voice, as UI Automation gets them under Wine")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
