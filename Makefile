@@ -20,7 +20,7 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: all deps configure build run test windows test-windows windows-source windows-package windows-package-check windows-source-check test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
+.PHONY: all deps configure build run test web run-web test-web bench-web windows test-windows windows-source windows-package windows-package-check windows-source-check test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
 
 all: build
 
@@ -115,6 +115,38 @@ bench: deps
 		-DBUILD_TESTING=OFF >/dev/null
 	@cmake --build build-bench -j $(JOBS)
 	@bench/run
+
+# The drill for a web page, $(WEB_DIR)/: a folder of static files that any web
+# server can serve. Built on Debian 13 with its emscripten, against a Qt built
+# once from Debian 13's qt6-base source (kept in the cache): directly on
+# Debian 13, and from Debian 12 (as root) in a Debian 13 system kept in the
+# cache (scripts/in-debian13). The program's own build folder is $(WASM_DIR).
+WEB_DIR ?= build-web
+WASM_DIR ?= build-wasm
+web: deps
+	@scripts/in-debian13 packaging/web/build $(WEB_DIR) $(WASM_DIR)
+
+# Serves $(WEB_DIR) on localhost and opens it in the default browser.
+run-web: web
+	@/usr/bin/python3 scripts/serve-web $(WEB_DIR)
+
+# The suite built for WebAssembly and run by CTest in headless Chromium (on
+# Debian 13, as make web), then the page itself: a real run in Debian's
+# Chromium by DevTools keys, its accessibility tree, live region and axe-core,
+# and the page drawn by Firefox ESR and WebKitGTK. Screenshots go to
+# $(WEB_DIR)-screens.
+test-web: web
+	@scripts/in-debian13 tests/web/suite $(WEB_DIR) $(WASM_DIR)
+	@scripts/install-deps chromium firefox-esr gir1.2-webkit2-4.1 python3-gi python3-gi-cairo \
+		xvfb xdotool imagemagick python3-pil npm
+	@tests/web/run $(WEB_DIR)
+
+# The page's time to its first drawn window in headless Chromium, against a
+# bare Qt window of a label and a button with the same Qt, and its size.
+bench-web: web
+	@scripts/in-debian13 packaging/web/build $(WEB_DIR) $(WASM_DIR) label_button_window
+	@scripts/install-deps chromium
+	@bench/web-startup $(WEB_DIR) $(WASM_DIR)
 
 # The Windows program, $(WINDOWS_DIR)/skorvex.exe, built here with Debian's
 # MinGW-w64 against a Qt built once from Debian's own qt6-base source (kept in

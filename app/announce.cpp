@@ -9,6 +9,9 @@
 // windows.h first: oleauto.h needs its types.
 #include <oleauto.h>
 #endif
+#ifdef Q_OS_WASM
+#include <emscripten/val.h>
+#endif
 
 namespace skorvex::app {
 
@@ -103,6 +106,24 @@ void announce_on_platform(QWidget* window, const QString& sentence, News news)
     SysFreeString(activity);
     SysFreeString(text);
     provider->Release();
+}
+
+#elif defined(Q_OS_WASM)
+
+// Into the page's own live region: a polite one for what may wait, an
+// assertive one for what may not. Each sentence is a new paragraph in it, in
+// place of the last, so that the same sentence twice is said twice.
+void announce_on_platform(QWidget*, const QString& sentence, News news)
+{
+    using emscripten::val;
+    const val document = val::global("document");
+    const val region = document.call<val>(
+        "getElementById", std::string(urgent(news) ? "skorvex-assertive" : "skorvex-polite"));
+    if (region.isNull())
+        return;
+    val line = document.call<val>("createElement", std::string("p"));
+    line.set("textContent", sentence.toStdString());
+    region.call<void>("replaceChildren", line);
 }
 
 #else

@@ -5,12 +5,18 @@
 #include "app/main_window.h"
 
 #include <QApplication>
+#ifdef Q_OS_WASM
+#include "app/web_page.h"
+#endif
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
     skorvex::app::FontWarmUp fonts;
+#ifdef Q_OS_WASM
+    skorvex::app::prepare_page();
+#endif
     // A desktop theme built on GTK starts GTK inside this process, and GTK
     // would register a second, empty application with screen readers beside
     // Qt's. Only that start reads the switch, so it is dropped again after.
@@ -22,7 +28,17 @@ int main(int argc, char* argv[])
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(u"org.skorvex.Skorvex"_s);
     fonts.wait();
+#ifdef Q_OS_WASM
+    skorvex::app::add_page_fonts();
+    // The page is the frame: the window fills its place there.
+    skorvex::app::MainWindow window;
+    window.setWindowFlag(Qt::FramelessWindowHint);
+    window.move(0, 0);
+    window.show();
+    skorvex::app::PageMirror mirror(window, window.controls());
+#else
     skorvex::app::MainWindow window;
     window.show();
+#endif
     return QApplication::exec();
 }

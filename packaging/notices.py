@@ -55,13 +55,19 @@ def notices(qt, link_map, version, where, program, runtimes):
         folder = os.path.dirname(path)
         entries = json.loads(open(path, encoding="utf-8").read(), strict=False)
         for entry in entries if isinstance(entries, list) else [entries]:
-            where = [os.path.join(folder, f) for f in re.split(r"[ ,]+", entry.get("Files", ""))
-                     if f] or [os.path.join(folder, entry.get("Path", ""))]
+            named = entry.get("Files", "")
+            if isinstance(named, str):
+                named = re.split(r"[ ,]+", named)
+            where = [os.path.join(folder, f) for f in named if f] or [
+                os.path.join(folder, entry.get("Path", ""))]
             if not any(f == w or f.startswith(w.rstrip("/") + "/") for w in where for f in files):
                 continue
+            copyright_lines = entry.get("Copyright", "")
+            if isinstance(copyright_lines, list):
+                copyright_lines = "\n".join(copyright_lines)
             part = "== %s %s\n\nLicence: %s\n%s\n" % (
                 entry["Name"], entry.get("Version", ""), entry.get("License", ""),
-                entry.get("Copyright", "").strip())
+                copyright_lines.strip())
             if entry.get("LicenseFile"):
                 part += "\n" + open(os.path.join(folder, entry["LicenseFile"]),
                                     encoding="utf-8", errors="replace").read()

@@ -3,9 +3,15 @@
 
 #include <QApplication>
 #include <gtest/gtest.h>
+#ifdef Q_OS_WASM
+#include "app/web_page.h"
+
+#include <emscripten.h>
+#endif
 
 namespace {
 
+#ifndef Q_OS_WASM
 // What a desktop session hands its programs and Qt reads at start: the
 // platform, its theme (which may bring GTK's or Plasma's palette, fonts and
 // style), the style, scaling and font DPI, the accessibility switch and the
@@ -34,9 +40,13 @@ constexpr const char* session_variables[] = {
     "DISPLAY",
     "WAYLAND_DISPLAY",
 };
+#endif
 
+// A page has one platform, the browser's, and its fonts are the program's own
+// (see main).
 void set_test_environment()
 {
+#ifndef Q_OS_WASM
 #ifndef SKORVEX_TESTS_ON_A_DESKTOP
     for (const char* name : session_variables)
         qunsetenv(name);
@@ -49,6 +59,7 @@ void set_test_environment()
     qputenv("QT_QPA_FONTDIR", SKORVEX_TEST_FONTDIR);
     qputenv("LANG", "C.UTF-8");
     qputenv("LC_ALL", "C.UTF-8");
+#endif
 }
 
 } // namespace
@@ -59,9 +70,17 @@ int main(int argc, char* argv[])
 {
     set_test_environment();
     QApplication application(argc, argv);
+#ifdef Q_OS_WASM
+    skorvex::app::add_page_fonts();
+#endif
 #ifndef SKORVEX_TESTS_ON_A_DESKTOP
     QApplication::setStyle(QStringLiteral("Fusion"));
 #endif
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int failed = RUN_ALL_TESTS();
+#ifdef Q_OS_WASM
+    // A page keeps a program with windows running after main: this one ends.
+    emscripten_force_exit(failed);
+#endif
+    return failed;
 }

@@ -1,0 +1,98 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Skorvex developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Puts the page together: a folder of static files that any web server can
+serve, with no code of its own on the server and no special headers.
+
+Usage: page.py WASM_BUILD_DIR OUTPUT_DIR QT_BUILD VERSION
+
+The folder holds the page (index.html, page.js), Qt's loader, the program
+(skorvex.js, skorvex.wasm), the web app manifest with the light bulb in 32,
+192 and 512 pixels (the pixel art enlarged pixel for pixel), the service
+worker that keeps every file for use offline, and LICENSES: our licence,
+Qt's, the fonts', and the notices of everything else linked in. Every file
+gets the commit's time, SOURCE_DATE_EPOCH.
+"""
+
+import hashlib
+import json
+import os
+import shutil
+import sys
+
+from PIL import Image
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+TOP = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, os.path.join(TOP, "packaging"))
+from notices import notices  # noqa: E402
+
+PAGE = ["index.html", "page.js", "skorvex.webmanifest"]
+PROGRAM = ["qtloader.js", "skorvex.js", "skorvex.wasm"]
+# Emscripten's own runtime (libc, libc++ and the rest) and the fonts, as
+# Debian's packages state their terms.
+RUNTIMES = [
+    ("Emscripten's runtime libraries (musl, libc++, libc++abi, compiler-rt)",
+     "/usr/share/doc/emscripten/copyright"),
+    ("The Liberation Sans fonts", "/usr/share/doc/fonts-liberation/copyright"),
+]
+
+
+def main():
+    build, out, qt, version = sys.argv[1:]
+    epoch = int(os.environ["SOURCE_DATE_EPOCH"])
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(os.path.join(out, "LICENSES"))
+    for name in PAGE:
+        shutil.copyfile(os.path.join(HERE, name), os.path.join(out, name))
+    for name in PROGRAM:
+        shutil.copyfile(os.path.join(build, name), os.path.join(out, name))
+    bulb = Image.open(os.path.join(TOP, "assets", "light_bulb_32.png"))
+    shutil.copyfile(os.path.join(TOP, "assets", "light_bulb_16.png"),
+                    os.path.join(out, "light_bulb_16.png"))
+    bulb.save(os.path.join(out, "light_bulb_32.png"))
+    for size in (192, 512):
+        bulb.resize((size, size), Image.NEAREST).save(
+            os.path.join(out, "light_bulb_%d.png" % size), optimize=True)
+
+    licences = {
+        "GPL-3.0-or-later.txt": os.path.join(TOP, "LICENSES", "GPL-3.0-or-later.txt"),
+        "LGPL-3.0-only.txt": os.path.join(os.path.dirname(qt), "src", "LICENSES",
+                                          "LGPL-3.0-only.txt"),
+    }
+    for name, path in licences.items():
+        shutil.copyfile(path, os.path.join(out, "LICENSES", name))
+    with open(os.path.join(out, "LICENSES", "THIRD-PARTY-NOTICES.txt"), "w") as text:
+        text.write(notices(qt, os.path.join(build, "skorvex.map"), version, "in a web page",
+                           "skorvex.wasm", RUNTIMES))
+    with open(os.path.join(out, "LICENSES", "README.txt"), "w") as text:
+        text.write(
+            "Skorvex %s in a web page\n\n"
+            "Skorvex is free software: you can redistribute it and/or modify it under\n"
+            "the terms of the GNU General Public License, version 3 or later\n"
+            "(GPL-3.0-or-later.txt). skorvex.wasm has Qt (LGPL-3.0-only.txt) and the\n"
+            "libraries named in THIRD-PARTY-NOTICES.txt linked into it, and the\n"
+            "Liberation Sans fonts (SIL Open Font License 1.1) compiled in.\n\n"
+            "Its source is Skorvex's source release of the same version,\n"
+            "skorvex-%s.tar.gz, built with Debian 13's emscripten against Qt from\n"
+            "Debian 13's qt6-base source package (make web); both are offered\n"
+            "where this page is.\n" % (version, version))
+
+    files = sorted(os.path.relpath(os.path.join(d, f), out)
+                   for d, _, names in os.walk(out) for f in names)
+    digest = hashlib.sha256()
+    for name in files:
+        digest.update(name.encode() + b"\0" + open(os.path.join(out, name), "rb").read())
+    worker = open(os.path.join(HERE, "sw.js"), encoding="utf-8").read()
+    worker = worker.replace("@DIGEST@", digest.hexdigest()[:16]).replace(
+        "@FILES@", ", ".join(json.dumps("./" + f) for f in [""] + files))
+    with open(os.path.join(out, "sw.js"), "w", encoding="utf-8") as text:
+        text.write(worker)
+    for d, _, names in os.walk(out):
+        for name in names + ["."]:
+            os.utime(os.path.join(d, name), (epoch, epoch))
+    print("make web: %s, %d files" % (out, len(files) + 1))
+
+
+if __name__ == "__main__":
+    main()

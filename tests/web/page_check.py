@@ -1,0 +1,359 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Skorvex developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The page played in Debian's headless Chromium by real key events only, as
+its DevTools protocol sends them.
+
+Usage: page_check.py WEB_DIR SCREENSHOT_DIR AXE_JS
+
+The page is served on localhost. The check reads the window at start (its
+size, the focus on "Begin!", every focusable control's role and name in the
+browser's accessibility tree), plays a Tables-ez run of Addition from 1 with a
+right answer, a wrong one and a text that is no number, comparing the suns
+pixel for pixel and the counts by their pixels, fast-forwards the countdown
+to its last ten seconds and to time up, starts a run of Division tables and
+one from a starting table that is no number, and reads the live regions after
+each step; axe-core audits the page first. Last, in the same profile with
+the server stopped, the page opens again from what its service worker kept,
+at twice the density with the sun drawn from its sharper picture, and "exit"
+ends the program, which the page then says. Screenshots go to SCREENSHOT_DIR.
+"""
+
+import base64
+import io
+import os
+import sys
+import tempfile
+import time
+
+from PIL import Image, ImageChops
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "support"))
+from devtools import Chromium, Server  # noqa: E402
+from harness import Failed, Harness  # noqa: E402
+
+ASSETS = os.path.join(HERE, "..", "..", "assets")
+CLIENT = (443, 350)
+# Boxes in the window, in CSS pixels at 100 % zoom: left, top, width, height.
+BOXES = {"sun": (144, 24, 72, 72), "cor": (296, 288, 25, 17), "incor": (296, 312, 25, 17)}
+# Each control that takes the focus, as the accessibility tree must name it.
+FOCUSABLE = [
+    ("button", "Begin!"), ("textbox", "Your answer"), ("button", "GO!"),
+    ("radio", "Addition"), ("radio", "Subtraction"), ("radio", "Multiplication"),
+    ("radio", "Division"), ("combobox", "Problem type"), ("combobox", "Time limit"),
+    ("combobox", "Difficulty Level"), ("combobox", "Table Start #"), ("button", "exit"),
+]
+# Keys as DevTools sends them: key, code and the virtual key code Qt reads.
+KEYS = {
+    "Tab": ("Tab", "Tab", 9), "Enter": ("Enter", "Enter", 13), " ": (" ", "Space", 32),
+    "ArrowDown": ("ArrowDown", "ArrowDown", 40), "ArrowUp": ("ArrowUp", "ArrowUp", 38),
+    "Backspace": ("Backspace", "Backspace", 8),
+}
+SHIFT = 8
+
+
+def expect(condition, what):
+    if not condition:
+        raise Failed(what)
+    print("  " + what)
+
+
+class Page:
+    def __init__(self, browser, url, screens):
+        self.browser = browser
+        self.url = url
+        self.screens = screens
+        self.shots = 0
+
+    def open(self):
+        self.browser.send("Page.navigate", url=self.url)
+        self.browser.wait_for(
+            "document.querySelector('#qt-shadow-container')?.shadowRoot"
+            "?.querySelector('.skorvex-controls [role=button]') != null",
+            "the window to be drawn", seconds=60)
+        time.sleep(0.5)
+
+    def key(self, name, modifiers=0):
+        key, code, number = KEYS.get(name) or (name, "Key" + name.upper() if name.isalpha()
+                                                else "Digit" + name, ord(name.upper()))
+        text = name if len(name) == 1 else ("\r" if name == "Enter" else "")
+        for kind in ("keyDown" if text else "rawKeyDown", "keyUp"):
+            self.browser.send("Input.dispatchKeyEvent", type=kind, key=key, code=code,
+                              windowsVirtualKeyCode=number, nativeVirtualKeyCode=number,
+                              modifiers=modifiers, **({"text": text} if kind == "keyDown" else {}))
+        time.sleep(0.05)
+
+    def type(self, text):
+        for character in text:
+            self.key(character)
+
+    def move_to(self, control, backwards=False):
+        """Tab (or Shift+Tab) until the control has the focus, at most once round."""
+        for _ in range(13):
+            if self.focused() == control:
+                print("  %s to %s %r" % ("Shift+Tab" if backwards else "Tab", *control))
+                return
+            self.key("Tab", SHIFT if backwards else 0)
+        raise Failed("%s never reached %r; the focus is on %r" % (
+            "Shift+Tab" if backwards else "Tab", control, self.focused()))
+
+    def shot(self, what):
+        self.shots += 1
+        rect = self.browser.evaluate(
+            "(() => { const r = document.getElementById('screen').getBoundingClientRect();"
+            " return [r.x, r.y, r.width, r.height]; })()")
+        time.sleep(0.3)
+        png = self.browser.send("Page.captureScreenshot", format="png", clip={
+            "x": rect[0], "y": rect[1], "width": rect[2], "height": rect[3], "scale": 1})["data"]
+        path = os.path.join(self.screens, "%02d-%s.png" % (self.shots, what))
+        with open(path, "wb") as out:
+            out.write(base64.b64decode(png))
+        print("  screenshot %s" % os.path.basename(path))
+        return Image.open(path).convert("RGB")
+
+    def said(self, region):
+        return self.browser.evaluate(
+            "document.getElementById('skorvex-%s').textContent" % region)
+
+    def expect_said(self, region, words, what):
+        self.browser.wait_for("document.getElementById('skorvex-%s').textContent === %r"
+                              % (region, words), what)
+        print("  live region (%s): %s" % (region, words))
+
+    def tree(self):
+        """Every node of the accessibility tree with a role: (role, name, properties)."""
+        nodes = self.browser.send("Accessibility.getFullAXTree")["nodes"]
+        found = []
+        for node in nodes:
+            if node.get("ignored"):
+                continue
+            role = node.get("role", {}).get("value", "")
+            name = node.get("name", {}).get("value", "")
+            properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
+            found.append((role, name, properties))
+        return found
+
+    def focused(self):
+        """The control with the focus (the page itself has it too)."""
+        for role, name, properties in self.tree():
+            if properties.get("focused") and role != "RootWebArea":
+                return role, name
+        return None
+
+
+def crop(image, name):
+    left, top, width, height = BOXES[name]
+    return image.crop((left, top, left + width, top + height))
+
+
+def same(a, b):
+    return ImageChops.difference(a, b).getbbox() is None
+
+
+def play(page):
+    happy = Image.open(os.path.join(ASSETS, "happy_sun.png")).convert("RGB")
+    sad = Image.open(os.path.join(ASSETS, "sad_sun.png")).convert("RGB")
+
+    start = page.shot("start")
+    expect(start.size == CLIENT, "the window is drawn at %d x %d CSS pixels" % CLIENT)
+    expect(page.focused() == ("button", "Begin!"), "Begin! has the focus in the tree")
+    tree = [(role, name) for role, name, _ in page.tree()]
+    for control in FOCUSABLE:
+        if control not in tree:
+            raise Failed("no %s named %r in the accessibility tree" % control)
+    print("  every control that takes the focus has its role and name in the tree")
+    expect(page.browser.evaluate("document.title") == "Skorvex!", "the page is titled Skorvex!")
+
+    # Tables-ez in Addition from 1: Tab to the operations, Tab to the problem
+    # type, Down, back to Begin! and Space.
+    page.key("Tab")
+    expect(page.focused() == ("radio", "Addition"), "Tab: the focus on Addition")
+    page.key("Tab")
+    page.key("ArrowDown")
+    expect(page.focused() == ("combobox", "Problem type")
+           and page.browser.evaluate("document.querySelector('#qt-shadow-container').shadowRoot"
+                                     ".querySelector('[aria-label=\"Problem type\"]')"
+                                     ".textContent") == "Tables-ez",
+           "Tab and Down: Tables-ez in the problem type, as its value in the tree")
+    page.move_to(("button", "Begin!"), backwards=True)
+    page.key(" ")
+    expect(page.focused() == ("textbox", "1 plus 1, your answer"),
+           "Space on Begin!: the focus in the answer box, named with the problem")
+    page.type("2")
+    page.key("Enter")
+    page.expect_said("polite", "Right! Next problem: 1 plus 2.", "a right answer")
+    right = page.shot("right-answer")
+    expect(same(crop(right, "sun"), happy), "the happy sun, pixel for pixel")
+    expect(not same(crop(right, "cor"), crop(start, "cor"))
+           and same(crop(right, "incor"), crop(start, "incor")),
+           "the right count changed from 0 and the wrong count did not")
+    page.type("4")
+    page.key("Enter")
+    page.expect_said("polite", "Wrong. Next problem: 1 plus 3.", "a wrong answer")
+    wrong = page.shot("wrong-answer")
+    expect(same(crop(wrong, "sun"), sad), "the sad sun, pixel for pixel")
+    expect(same(crop(wrong, "incor"), crop(right, "cor")),
+           "one right and one wrong: both counts show the same figure")
+    page.type("x")
+    page.key("Enter")
+    page.expect_said("polite", "Type a number.", "a text that is no number")
+    page.key("Backspace")
+
+    # The countdown, fast-forwarded.
+    budget(page, "10 seconds left.")
+    page.expect_said("assertive", "10 seconds left.", "the last ten seconds")
+    budget(page, "Time is up. 1 right, 1 wrong.")
+    page.expect_said("assertive", "Time is up. 1 right, 1 wrong.", "time up")
+    page.shot("time-up")
+
+    # Division, and a time outside the list: time is up on the first tick.
+    page.move_to(("radio", "Addition"))
+    page.key("ArrowDown")
+    page.key("ArrowDown")
+    page.key("ArrowDown")
+    expect(page.focused() == ("radio", "Division"), "Division chosen by the arrows")
+    page.move_to(("combobox", "Time limit"))
+    for _ in range(8):
+        page.key("Backspace")
+    page.type("short")
+    page.move_to(("button", "Begin!"), backwards=True)
+    page.key("Enter")
+    page.expect_said("polite",
+                     "Division Tables are not supported at this time! Sorry! 1 divided by 1.",
+                     "the Division notice with the problem")
+    budget(page, "Time is up. 0 right, 0 wrong.")
+    page.shot("division")
+
+    # A starting table that is no number: the error report.
+    page.move_to(("combobox", "Table Start #"))
+    page.key("Backspace")
+    page.type("five")
+    page.move_to(("button", "Begin!"), backwards=True)
+    page.key(" ")
+    page.expect_said("assertive", 'Type mismatch. The text "five" could not be used.',
+                     "the error report")
+    page.shot("error")
+
+
+def budget(page, words, most=70):
+    """Lets the page's clock run a virtual second at a time until the live
+    regions say the words."""
+    for _ in range(most):
+        if words in (page.said("polite"), page.said("assertive")):
+            return
+        page.browser.send("Emulation.setVirtualTimePolicy", policy="advance", budget=1000)
+        deadline = time.monotonic() + 10
+        while not page.browser.drain("Emulation.virtualTimeBudgetExpired"):
+            if time.monotonic() > deadline:
+                break
+            time.sleep(0.02)
+    page.browser.send("Emulation.setVirtualTimePolicy", policy="advance")
+    if words not in (page.said("polite"), page.said("assertive")):
+        raise Failed("the countdown never brought %r" % words)
+
+
+def audit(page, axe):
+    page.browser.evaluate(open(axe, encoding="utf-8").read() + ";0", seconds=60)
+    results = page.browser.evaluate(
+        "axe.run(document).then(r => r.violations.map(v => [v.id, v.impact, v.nodes.length]))",
+        seconds=60)
+    for rule, impact, count in results:
+        print("  axe-core: %s (%s) on %d nodes" % (rule, impact, count))
+    bad = [r for r in results if r[1] in ("serious", "critical")]
+    if bad:
+        raise Failed("axe-core finds serious or critical violations: %r" % bad)
+    print("  axe-core: no serious or critical violation")
+
+
+def kept_for_offline(page):
+    """Waits until the service worker has kept every file of the page."""
+    page.browser.wait_for(
+        "navigator.serviceWorker.ready.then(() => caches.keys())"
+        ".then(names => names.length ? caches.open(names[0]).then(c => c.keys()) : [])"
+        ".then(kept => kept.length > 10)", "the service worker to keep the page", seconds=60)
+    count = page.browser.evaluate(
+        "caches.keys().then(n => caches.open(n[0])).then(c => c.keys()).then(k => k.length)")
+    print("  the service worker keeps the page's %d files" % count)
+
+
+def crisp_at_double_density(page):
+    """The page on a screen of twice the density (or zoomed to 200 %): the
+    sun is drawn from its picture for such screens, pixel for pixel."""
+    page.browser.send("Emulation.setDeviceMetricsOverride", width=800, height=600,
+                      deviceScaleFactor=2, mobile=False)
+    page.open()
+    page.key(" ")
+    page.type("12")
+    page.key("Enter")
+    page.expect_said("polite", "Right! Next problem: 4 plus 4.", "a right answer, at 2x")
+    left, top, width, height = BOXES["sun"]
+    rect = page.browser.evaluate(
+        "(() => { const r = document.getElementById('screen').getBoundingClientRect();"
+        " return [r.x, r.y]; })()")
+    time.sleep(0.3)
+    png = page.browser.send("Page.captureScreenshot", format="png", clip={
+        "x": rect[0] + left, "y": rect[1] + top, "width": width, "height": height,
+        "scale": 1})["data"]
+    sun = Image.open(io.BytesIO(base64.b64decode(png))).convert("RGB")
+    sharp = Image.open(os.path.join(ASSETS, "happy_sun@2x.png")).convert("RGB")
+    expect(sun.size == (144, 144) and same(sun, sharp),
+           "at twice the density the sun is its 144-pixel picture, pixel for pixel")
+    page.browser.send("Emulation.clearDeviceMetricsOverride")
+
+
+def offline_and_exit(page):
+    """The page again, in the same profile, with the server stopped."""
+    page.open()
+    print("  with the server stopped, the page opens again from what it kept")
+    page.move_to(("button", "exit"), backwards=True)
+    page.key(" ")
+    page.browser.wait_for("document.getElementById('status').textContent.startsWith("
+                          "'Skorvex has ended') && !document.getElementById('status').hidden"
+                          " && document.getElementById('screen').hidden",
+                          "the page to say the program ended")
+    print("  exit: " + page.browser.evaluate("document.getElementById('status').textContent"))
+
+
+def main():
+    if len(sys.argv) != 4:
+        print(__doc__)
+        return 2
+    folder, screens, axe = (os.path.abspath(arg) for arg in sys.argv[1:])
+    os.makedirs(screens, exist_ok=True)
+    harness = Harness()
+    server = Server(folder)
+    profile = tempfile.mkdtemp(prefix="skorvex-chromium-")
+    try:
+        browser = Chromium(harness, profile=profile)
+        for domain in ("Page", "Runtime", "Accessibility"):
+            browser.send(domain + ".enable")
+        print("Chromium: %s" % browser.evaluate("navigator.userAgent"))
+        page = Page(browser, server.url, screens)
+        page.open()
+        kept_for_offline(page)
+        audit(page, axe)
+        play(page)
+        harness.down()
+        server.stop()
+        # The first Chromium's lock on the profile, now that it has ended.
+        for lock in ("SingletonLock", "SingletonSocket", "SingletonCookie"):
+            if os.path.lexists(os.path.join(profile, lock)):
+                os.remove(os.path.join(profile, lock))
+        browser = Chromium(harness, profile=profile)
+        for domain in ("Page", "Runtime", "Accessibility"):
+            browser.send(domain + ".enable")
+        again = Page(browser, server.url, screens)
+        crisp_at_double_density(again)
+        offline_and_exit(again)
+    except Failed as failure:
+        print("FAILED: %s" % failure)
+        return 1
+    finally:
+        harness.down()
+    print("passed: the page in Chromium, played by keys and read by its accessibility tree")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
