@@ -22,12 +22,14 @@ enum Method {
     element_from_handle = 6,
     create_true_condition = 21,
     find_all = 6,
-    current_control_type = 21,
-    current_name = 23,
-    current_is_keyboard_focusable = 27,
+    get_current_property_value_ex = 11,
     array_length = 3,
     array_element = 4,
 };
+
+// Properties are read through GetCurrentPropertyValueEx, which Wine 10 has
+// for every property (not every property's own getter, nor the plain one).
+enum Property { control_type = 30003, name = 30005, is_keyboard_focusable = 30009 };
 
 template <typename... Arguments> HRESULT call(void* object, Method method, Arguments... arguments)
 {
@@ -91,19 +93,26 @@ int tree(HWND window)
         return 1;
     for (int i = 0; i < length; ++i) {
         void* element = nullptr;
-        BOOL focusable = FALSE;
-        int type = 0;
-        BSTR name = nullptr;
+        VARIANT focusable, type, name;
+        VariantInit(&focusable);
+        VariantInit(&type);
+        VariantInit(&name);
+        const BOOL as_is = TRUE;
         if (!ok(call(found, array_element, i, &element), "IUIAutomationElementArray::GetElement")
-            || !ok(call(element, current_is_keyboard_focusable, &focusable),
-                "IUIAutomationElement::get_CurrentIsKeyboardFocusable")
-            || !ok(call(element, current_control_type, &type),
-                "IUIAutomationElement::get_CurrentControlType")
-            || !ok(call(element, current_name, &name), "IUIAutomationElement::get_CurrentName"))
+            || !ok(call(element, get_current_property_value_ex, is_keyboard_focusable, as_is,
+                       &focusable),
+                "IsKeyboardFocusable")
+            || !ok(call(element, get_current_property_value_ex, control_type, as_is, &type),
+                "ControlType")
+            || !ok(
+                call(element, get_current_property_value_ex, Property::name, as_is, &name), "Name"))
             return 1;
-        if (focusable)
-            std::printf("%d\t%ls\n", type, name != nullptr ? name : L"");
-        SysFreeString(name);
+        if (V_VT(&focusable) == VT_BOOL && V_BOOL(&focusable) != VARIANT_FALSE)
+            std::printf("%ld\t%ls\n", V_VT(&type) == VT_I4 ? static_cast<long>(V_I4(&type)) : 0L,
+                V_VT(&name) == VT_BSTR && V_BSTR(&name) != nullptr ? V_BSTR(&name) : L"");
+        VariantClear(&name);
+        VariantClear(&type);
+        VariantClear(&focusable);
     }
     std::printf("%d elements\n", length);
     return 0;

@@ -25,9 +25,10 @@ from window_check import WINE, Check, Failed
 
 # Control types of UI Automation.
 BUTTON, COMBO_BOX, EDIT, RADIO_BUTTON = 50000, 50003, 50004, 50013
-# What takes the focus at start, as Orca names it on Linux.
+# What takes the keyboard focus, as Orca names it on Linux (the answer box and
+# GO! too, which are disabled at start).
 FOCUSABLE = sorted([
-    (BUTTON, "Begin!"), (BUTTON, "exit"),
+    (BUTTON, "Begin!"), (EDIT, "Your answer"), (BUTTON, "GO!"), (BUTTON, "exit"),
     (RADIO_BUTTON, "Addition"), (RADIO_BUTTON, "Subtraction"),
     (RADIO_BUTTON, "Multiplication"), (RADIO_BUTTON, "Division"),
     (COMBO_BOX, "Problem type"), (EDIT, "Problem type"),
