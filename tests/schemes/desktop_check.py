@@ -22,7 +22,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "screen_reader"))
-from orca_check import Failed, Session  # noqa: E402
+from orca_check import Failed, Session, run_steps  # noqa: E402
 
 
 def applications(pid):
@@ -133,7 +133,8 @@ def check(s, order_file):
 
 def main():
     s = Session(os.path.abspath(sys.argv[1]), None)
-    try:
+
+    def steps():
         s.up(orca=False)
         # This process finds the program's accessibility bus as the program
         # does: from the session's display and D-Bus.
@@ -141,13 +142,7 @@ def main():
             os.environ[name] = s.env[name]
         s.open_window()
         check(s, sys.argv[2])
-    except Failed as failure:
-        print("  FAILED: %s" % failure)
-        return 1
-    finally:
-        s.down()
-    print("  passed")
-    return 0
+    return run_steps(steps, s.down, "passed", indent="  ")
 
 
 if __name__ == "__main__":

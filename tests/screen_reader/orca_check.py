@@ -26,7 +26,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from harness import STEP_SECONDS, Failed, Harness  # noqa: E402
+from harness import STEP_SECONDS, Failed, Harness, run_steps  # noqa: E402
 
 ORCA = "/usr/bin/orca"
 
@@ -323,6 +323,16 @@ def play(s):
     if s.speech.count(r"Division Tables are not supported") != 1:
         raise Failed("the Division notice was not said exactly once")
 
+    def begin_with_table(typed, what):
+        """From the starting table back to Begin!, and Space: the report
+        quoting what was typed is said and shown whole."""
+        s.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
+        say(button("Begin!"), "the focus back on Begin!")
+        s.keys("space")
+        report = r'^Type mismatch\. The text "%s" could not be used\.$' % re.escape(typed)
+        news(report, "the report quoting " + what)
+        show(report, "the report quoting %s, in braille" % what)
+
     print("A starting table typed as markup: the report says it as typed")
     # A Tables problem fails before the run starts, so no tick follows to
     # say "Time is up" over the report.
@@ -330,12 +340,7 @@ def play(s):
     say(combo("Table Start #", "2"), "the focus on the starting table")
     s.keys("ctrl+a")
     s.type(MARKUP)
-    s.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
-    say(button("Begin!"), "the focus back on Begin!")
-    s.keys("space")
-    report = r'^Type mismatch\. The text "%s" could not be used\.$' % re.escape(MARKUP)
-    news(report, "the report quoting the markup")
-    show(report, "the report quoting the markup in braille")
+    begin_with_table(MARKUP, "the markup")
 
     print("A starting table pasted with a paragraph break in it: all of it is said")
     s.keys("shift+Tab", "shift+Tab")
@@ -343,12 +348,7 @@ def play(s):
     subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=PASTED.encode(),
                    env=s.env, check=True, timeout=STEP_SECONDS)
     s.keys("ctrl+a", "ctrl+v")
-    s.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
-    say(button("Begin!"), "the focus back on Begin!")
-    s.keys("space")
-    report = r'^Type mismatch\. The text "%s" could not be used\.$' % re.escape(PASTED)
-    news(report, "the report quoting the pasted text, break and all")
-    show(report, "the pasted text's report in braille")
+    begin_with_table(PASTED, "the pasted text, break and all")
 
     # The table back to 2, and the focus back on the operations.
     s.keys("shift+Tab", "shift+Tab")
@@ -394,19 +394,14 @@ def main():
         return 2
     log = os.path.abspath(sys.argv[2]) if len(sys.argv) > 2 else None
     session = Session(os.path.abspath(sys.argv[1]), log)
-    try:
+
+    def steps():
         session.up()
         session.open_window()
         play(session)
-    except Failed as failure:
-        print("FAILED: %s" % failure)
-        if log:
-            print("Orca's log: " + log)
-        return 1
-    finally:
-        session.down()
-    print("passed: every step was heard from Orca and shown on its braille line")
-    return 0
+    return run_steps(steps, session.down,
+                     "passed: every step was heard from Orca and shown on its braille line",
+                     after_failure=log and "Orca's log: " + log)
 
 
 if __name__ == "__main__":

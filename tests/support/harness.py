@@ -16,6 +16,22 @@ class Failed(Exception):
     pass
 
 
+def run_steps(steps, down, passed, indent="", after_failure=None):
+    """Runs a check's steps, then down() whatever happens; prints FAILED with
+    the reason (and after_failure, where given) or passed. The exit status."""
+    try:
+        steps()
+    except Failed as failure:
+        print("%sFAILED: %s" % (indent, failure))
+        if after_failure:
+            print(after_failure)
+        return 1
+    finally:
+        down()
+    print(indent + passed)
+    return 0
+
+
 class Harness:
     def __init__(self, env=None):
         self.processes = []

@@ -31,7 +31,7 @@ from PIL import Image, ImageChops
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "support"))
 from devtools import Chromium, Server  # noqa: E402
-from harness import Failed, Harness  # noqa: E402
+from harness import Failed, Harness, run_steps  # noqa: E402
 
 ASSETS = os.path.join(HERE, "..", "..", "assets")
 CLIENT = (443, 350)
@@ -324,12 +324,17 @@ def main():
     harness = Harness()
     server = Server(folder)
     profile = tempfile.mkdtemp(prefix="skorvex-chromium-")
-    try:
-        browser = Chromium(harness, profile=profile)
+
+    def browser():
+        chromium = Chromium(harness, profile=profile)
         for domain in ("Page", "Runtime", "Accessibility"):
-            browser.send(domain + ".enable")
-        print("Chromium: %s" % browser.evaluate("navigator.userAgent"))
-        page = Page(browser, server.url, screens)
+            chromium.send(domain + ".enable")
+        return chromium
+
+    def steps():
+        first = browser()
+        print("Chromium: %s" % first.evaluate("navigator.userAgent"))
+        page = Page(first, server.url, screens)
         page.open()
         kept_for_offline(page)
         audit(page, axe)
@@ -340,20 +345,11 @@ def main():
         for lock in ("SingletonLock", "SingletonSocket", "SingletonCookie"):
             if os.path.lexists(os.path.join(profile, lock)):
                 os.remove(os.path.join(profile, lock))
-        browser = Chromium(harness, profile=profile)
-        for domain in ("Page", "Runtime", "Accessibility"):
-            browser.send(domain + ".enable")
-        again = Page(browser, server.url, screens)
+        again = Page(browser(), server.url, screens)
         crisp_at_double_density(again)
         offline_and_exit(again)
-    except Failed as failure:
-        print("FAILED: %s" % failure)
-        return 1
-    finally:
-        harness.down()
-    print("passed: the page in Chromium, played by keys and read by its accessibility tree")
-    return 0
-
+    return run_steps(steps, harness.down, "passed: the page in Chromium, played by keys "
+                     "and read by its accessibility tree")
 
 if __name__ == "__main__":
     sys.exit(main())

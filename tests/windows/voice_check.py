@@ -21,7 +21,7 @@ import re
 import sys
 import time
 
-from window_check import WINE, Check, Failed
+from window_check import WINE, Check, Failed, run_steps
 
 # Control types of UI Automation.
 BUTTON, COMBO_BOX, EDIT, RADIO_BUTTON = 50000, 50003, 50004, 50013
@@ -147,18 +147,14 @@ def main():
     check = Check(exe, prefix, screens)
     log = os.path.join(screens, "wine-uiautomation.log")
     check.env["WINEDEBUG"] = "-all,fixme+uiautomation"
-    try:
+
+    def steps():
         with open(log, "w") as messages:
             check.up(stderr=messages)
         names(check, probe)
         play(check, Voice(log))
-    except Failed as failure:
-        print("FAILED: %s" % failure)
-        return 1
-    finally:
-        check.down()
-    print("passed: the names and the voice, as UI Automation gets them under Wine")
-    return 0
+    return run_steps(steps, check.down,
+                     "passed: the names and the voice, as UI Automation gets them under Wine")
 
 
 if __name__ == "__main__":

@@ -25,7 +25,7 @@ import time
 from PIL import Image, ImageChops
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from harness import Failed, Harness  # noqa: E402
+from harness import Failed, Harness, run_steps  # noqa: E402
 
 ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
 WINE = os.environ.get("SKORVEX_WINE", "/usr/lib/wine/wine64")
@@ -163,16 +163,11 @@ def main():
     exe, prefix, screens = (os.path.abspath(arg) for arg in sys.argv[1:])
     os.makedirs(screens, exist_ok=True)
     check = Check(exe, prefix, screens)
-    try:
+
+    def steps():
         check.up()
         play(check)
-    except Failed as failure:
-        print("FAILED: %s" % failure)
-        return 1
-    finally:
-        check.down()
-    print("passed: the window under Wine, played by real keys")
-    return 0
+    return run_steps(steps, check.down, "passed: the window under Wine, played by real keys")
 
 
 if __name__ == "__main__":
