@@ -161,9 +161,11 @@ windows: deps
 		$$(x86_64-w64-mingw32-objdump -p $(WINDOWS_DIR)/skorvex.exe | sed -n 's/^[[:space:]]*DLL Name: //p')
 
 # The Windows program under Wine on a private Xvfb display: what the file
-# carries, the whole suite built for Windows and run by CTest under Wine, and
-# the real window played by real X keys. Screenshots go to
-# $(WINDOWS_DIR)/windows-screens.
+# carries, the whole suite built for Windows and run by CTest under Wine 8, and
+# the real window played by real X keys; then, under Debian 13's Wine 10 (in
+# the Debian 13 system of scripts/in-debian13, so as root on Debian 12), the
+# names a UI Automation client reads and every sentence the program raises.
+# Screenshots go to $(WINDOWS_DIR)/windows-screens and wine10-screens.
 test-windows: windows
 	@scripts/install-deps wine64 xvfb xdotool imagemagick python3-pil icoutils
 	@cmake --build $(WINDOWS_DIR) -j $(JOBS)
