@@ -30,14 +30,15 @@ int main(int argc, char* argv[])
     fonts.wait();
 #ifdef Q_OS_WASM
     skorvex::app::add_page_fonts();
-    // The page is the frame: the window fills its place there.
+#endif
     skorvex::app::MainWindow window;
+#ifdef Q_OS_WASM
+    // The page is the frame: the window fills its place there.
     window.setWindowFlag(Qt::FramelessWindowHint);
     window.move(0, 0);
     window.show();
     skorvex::app::PageMirror mirror(window, window.controls());
 #else
-    skorvex::app::MainWindow window;
     window.show();
 #endif
     return QApplication::exec();

@@ -60,19 +60,32 @@ namespace {
         style.set("pointerEvents", std::string("none"));
     }
 
+    // An attribute set only where it changed, as a screen reader hears each
+    // change; `kept` is what the element has now.
+    void attribute(val& element, const char* name, const std::string& value, std::string& kept)
+    {
+        if (value == kept)
+            return;
+        element.call<void>("setAttribute", std::string(name), value);
+        kept = value;
+    }
+
+    std::string truth(bool yes) { return yes ? "true" : "false"; }
+
     void clicked(int index);
     void typed(std::string words);
     void canvas_focused();
 }
 
+// A control's element, and what it was last given.
 struct PageMirror::Node {
     QWidget* widget;
     val element;
     std::string role;
-    std::string name;
-    std::string value;
-    int disabled = -1;
-    int checked = -1;
+    std::string name {};
+    std::string value {};
+    std::string disabled {};
+    std::string checked {};
 };
 
 void prepare_page()
@@ -105,12 +118,7 @@ PageMirror::PageMirror(QWidget& window, controls::Controls& c)
     refresh();
 }
 
-PageMirror::~PageMirror()
-{
-    mirror = nullptr;
-    for (Node* node : nodes_)
-        delete node;
-}
+PageMirror::~PageMirror() { mirror = nullptr; }
 
 void PageMirror::build()
 {
@@ -140,7 +148,7 @@ void PageMirror::build()
             val::module_property("skorvexClicked")
                 .call<val>("bind", val::null(), static_cast<int>(nodes_.size())));
         parent.call<void>("appendChild", element);
-        nodes_.push_back(new Node { widget, element, role != nullptr ? role : "textbox", {}, {} });
+        nodes_.push_back(Node { widget, element, role != nullptr ? role : "textbox" });
         return element;
     };
     add(c_.begin, "div", "button", layer);
@@ -189,38 +197,20 @@ bool PageMirror::eventFilter(QObject* watched, QEvent* event)
 void PageMirror::refresh()
 {
     refresh_due_ = false;
-    for (Node* node : nodes_) {
-        QWidget* widget = node->widget;
-        const std::string name = text(accessible_name(widget));
-        if (name != node->name) {
-            node->element.call<void>("setAttribute", std::string("aria-label"), name);
-            node->name = name;
-        }
-        const int disabled = widget->isEnabled() ? 0 : 1;
-        if (disabled != node->disabled) {
-            node->element.call<void>("setAttribute", std::string("aria-disabled"),
-                std::string(disabled != 0 ? "true" : "false"));
-            node->disabled = disabled;
-        }
-        if (const auto* option = qobject_cast<QRadioButton*>(widget)) {
-            const int checked = option->isChecked() ? 1 : 0;
-            if (checked != node->checked) {
-                node->element.call<void>("setAttribute", std::string("aria-checked"),
-                    std::string(checked != 0 ? "true" : "false"));
-                node->checked = checked;
-            }
-        }
+    for (Node& node : nodes_) {
+        QWidget* widget = node.widget;
+        attribute(node.element, "aria-label", text(accessible_name(widget)), node.name);
+        attribute(node.element, "aria-disabled", truth(!widget->isEnabled()), node.disabled);
+        if (const auto* option = qobject_cast<QRadioButton*>(widget))
+            attribute(node.element, "aria-checked", truth(option->isChecked()), node.checked);
         std::string value;
         if (const auto* combo = qobject_cast<QComboBox*>(widget))
             value = text(combo->currentText());
         else if (const auto* box = qobject_cast<QLineEdit*>(widget))
             value = text(box->text());
-        if (value != node->value) {
-            if (node->role == "textbox")
-                node->element.set("value", value);
-            else
-                node->element.set("textContent", value);
-            node->value = value;
+        if (value != node.value) {
+            node.element.set(node.role == "textbox" ? "value" : "textContent", value);
+            node.value = value;
         }
     }
     follow_focus();
@@ -228,19 +218,21 @@ void PageMirror::refresh()
 
 QWidget* PageMirror::widget_at(int index) const
 {
-    return index >= 0 && index < static_cast<int>(nodes_.size()) ? nodes_[index]->widget : nullptr;
+    return index >= 0 && index < static_cast<int>(nodes_.size()) ? nodes_[index].widget : nullptr;
 }
 
 void PageMirror::follow_focus()
 {
     const QWidget* focus = QApplication::focusWidget();
-    for (Node* node : nodes_)
-        if (focus != nullptr && (node->widget == focus || node->widget->isAncestorOf(focus))) {
-            if (document()["activeElement"] != node->element
-                && !node->element.call<bool>("matches", std::string(":focus"))) {
+    if (focus == nullptr)
+        return;
+    for (const Node& node : nodes_)
+        if (node.widget == focus || node.widget->isAncestorOf(focus)) {
+            if (document()["activeElement"] != node.element
+                && !node.element.call<bool>("matches", std::string(":focus"))) {
                 val options = val::object();
                 options.set("preventScroll", true);
-                node->element.call<void>("focus", options);
+                node.element.call<void>("focus", options);
             }
             return;
         }

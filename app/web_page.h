@@ -54,7 +54,7 @@ private:
 
     QWidget& window_;
     controls::Controls& c_;
-    std::vector<Node*> nodes_;
+    std::vector<Node> nodes_;
     bool refresh_due_ = false;
 };
 
