@@ -47,10 +47,10 @@ def main():
         shutil.copyfile(os.path.join(HERE, name), os.path.join(out, name))
     for name in PROGRAM:
         shutil.copyfile(os.path.join(build, name), os.path.join(out, name))
+    for size in (16, 32):
+        shutil.copyfile(os.path.join(TOP, "assets", "light_bulb_%d.png" % size),
+                        os.path.join(out, "light_bulb_%d.png" % size))
     bulb = Image.open(os.path.join(TOP, "assets", "light_bulb_32.png"))
-    shutil.copyfile(os.path.join(TOP, "assets", "light_bulb_16.png"),
-                    os.path.join(out, "light_bulb_16.png"))
-    bulb.save(os.path.join(out, "light_bulb_32.png"))
     for size in (192, 512):
         bulb.resize((size, size), Image.NEAREST).save(
             os.path.join(out, "light_bulb_%d.png" % size), optimize=True)
