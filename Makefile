@@ -138,7 +138,7 @@ run-web: web
 test-web: web
 	@scripts/in-debian13 tests/web/suite $(WEB_DIR) $(WASM_DIR)
 	@scripts/install-deps chromium firefox-esr gir1.2-webkit2-4.1 python3-gi python3-gi-cairo \
-		xvfb xdotool imagemagick python3-pil
+		xvfb xdotool imagemagick python3-pil orca speech-dispatcher-espeak-ng dbus-x11 at-spi2-core
 	@tests/web/run $(WEB_DIR)
 
 # The page's time to its first drawn window in headless Chromium, against a

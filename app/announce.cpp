@@ -112,7 +112,9 @@ void announce_on_platform(QWidget* window, const QString& sentence, News news)
 
 // Into the page's own live region: a polite one for what may wait, an
 // assertive one for what may not. Each sentence is a new paragraph in it, in
-// place of the last, so that the same sentence twice is said twice.
+// place of the last. A screen reader takes a sentence the same as the last
+// one for an echo and drops it: the same sentence again ends in a no-break
+// space, which no voice says, so that it is said twice.
 void announce_on_platform(QWidget*, const QString& sentence, News news)
 {
     using emscripten::val;
@@ -121,8 +123,11 @@ void announce_on_platform(QWidget*, const QString& sentence, News news)
         "getElementById", std::string(urgent(news) ? "skorvex-assertive" : "skorvex-polite"));
     if (region.isNull())
         return;
+    std::string words = sentence.toStdString();
+    if (region["textContent"].as<std::string>() == words)
+        words += "\u00A0";
     val line = document.call<val>("createElement", std::string("p"));
-    line.set("textContent", sentence.toStdString());
+    line.set("textContent", words);
     region.call<void>("replaceChildren", line);
 }
 

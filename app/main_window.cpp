@@ -91,13 +91,15 @@ bool MainWindow::enter_clicks_go(const QWidget& receiver, const QKeyEvent& key)
 
 // Nothing is saved and nothing asked: the timer stops so no tick follows, the
 // window closes with its error report and the event loop ends at once, so
-// that nothing already queued is handled.
+// that nothing already queued is handled. The window is disabled too: where
+// the loop is the browser's and goes on, no key or click reaches a handler.
 void MainWindow::end_program()
 {
     if (ended_)
         return;
     ended_ = true;
     c_.Timer1->stop();
+    setEnabled(false);
     if (report_.box() != nullptr)
         report_.box()->close();
     close();

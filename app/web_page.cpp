@@ -5,12 +5,15 @@
 
 #include "app/accessibility.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,10 +21,12 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 #include <string>
+#include <utility>
 
 namespace skorvex::app {
 
 using emscripten::val;
+using namespace Qt::StringLiterals;
 
 namespace {
     PageMirror* mirror = nullptr;
@@ -32,15 +37,45 @@ namespace {
 
     std::string text(const QString& words) { return words.toStdString(); }
 
+    void set(val& element, const char* name, const std::string& value)
+    {
+        element.call<void>("setAttribute", std::string(name), value);
+    }
+
     // Qt keeps its windows in a shadow root of the page's screen element, each
     // under the id "qt-window-N", N its window id.
+    val shadow_host()
+    {
+        return document().call<val>("getElementById", std::string("qt-shadow-container"));
+    }
+
     val window_element(QWidget& window)
     {
-        const val host = document().call<val>("getElementById", std::string("qt-shadow-container"));
+        const val host = shadow_host();
         if (host.isNull() || host["shadowRoot"].isNull())
             return val::null();
         return host["shadowRoot"].call<val>(
             "getElementById", "qt-window-" + std::to_string(window.winId()));
+    }
+
+    // Whether the page's focus is on the drill: on Qt's canvas or one of the
+    // elements here, all inside Qt's shadow root.
+    bool page_focus_in_drill()
+    {
+        const val host = shadow_host();
+        return !host.isNull() && document()["activeElement"] == host;
+    }
+
+    // Seen by screen readers, not by the eye; touches reach Qt's canvas.
+    void unseen(val& element)
+    {
+        val style = element["style"];
+        style.set("margin", std::string("0"));
+        style.set("padding", std::string("0"));
+        style.set("border", std::string("0"));
+        style.set("opacity", std::string("0"));
+        style.set("pointerEvents", std::string("none"));
+        style.set("overflow", std::string("hidden"));
     }
 
     void place(val& element, QWidget& window, QWidget* widget)
@@ -52,12 +87,7 @@ namespace {
         style.set("top", std::to_string(box.y()) + "px");
         style.set("width", std::to_string(box.width()) + "px");
         style.set("height", std::to_string(box.height()) + "px");
-        style.set("margin", std::string("0"));
-        style.set("padding", std::string("0"));
-        style.set("border", std::string("0"));
-        // Seen by screen readers, not by the eye; touches reach Qt's canvas.
-        style.set("opacity", std::string("0"));
-        style.set("pointerEvents", std::string("none"));
+        unseen(element);
     }
 
     // An attribute set only where it changed, as a screen reader hears each
@@ -66,26 +96,54 @@ namespace {
     {
         if (value == kept)
             return;
-        element.call<void>("setAttribute", std::string(name), value);
+        set(element, name, value);
         kept = value;
     }
 
     std::string truth(bool yes) { return yes ? "true" : "false"; }
 
+    // A text field's text replaced whole: emptied now, the new text in it,
+    // selected, once the browser has told the empty one.
+    void choose(const val& field, const std::string& words)
+    {
+        static const val later
+            = val::global("Function")
+                  .new_(std::string("field"), std::string("words"),
+                      std::string("field.value = ''; setTimeout(() => { field.value = words;"
+                                  " if (field.matches(':focus')) field.select(); }, 0);"));
+        later(field, words);
+    }
+
+    bool shown(const QWidget* widget, const QWidget& window)
+    {
+        return widget->isVisibleTo(&window);
+    }
+
     void clicked(int index);
     void typed(std::string words);
-    void canvas_focused();
+    void drill_focused();
+    void page_focused();
 }
 
-// A control's element, and what it was last given.
+// An element of the page, for one control, and what it was last given.
 struct PageMirror::Node {
+    enum class Kind { control, text, picture };
     QWidget* widget;
+    Kind kind;
+    // The element a reader meets: for a combo box, its edit field.
     val element;
     std::string role;
+    val list = val::null(); // a combo box's list, while it is open
+    std::vector<val> options {};
     std::string name {};
     std::string value {};
     std::string disabled {};
     std::string checked {};
+    std::string hidden {};
+    std::string expanded {};
+    int chosen = -1; // a combo box's item on show
+    std::string current {};
+    std::string tab_stop {};
 };
 
 void prepare_page()
@@ -103,6 +161,8 @@ void add_page_fonts()
 
 void tell_page_ended()
 {
+    if (mirror != nullptr)
+        mirror->end();
     val event = val::global("CustomEvent").new_(std::string("skorvex-ended"));
     document().call<bool>("dispatchEvent", event);
 }
@@ -114,11 +174,18 @@ PageMirror::PageMirror(QWidget& window, controls::Controls& c)
     mirror = this;
     build();
     window_.installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this] { refresh(); });
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        focus_moved_ = true;
+        refresh();
+    });
     refresh();
 }
 
-PageMirror::~PageMirror() { mirror = nullptr; }
+PageMirror::~PageMirror()
+{
+    if (mirror == this)
+        mirror = nullptr;
+}
 
 void PageMirror::build()
 {
@@ -133,42 +200,104 @@ void PageMirror::build()
     contents.call<val>("querySelector", std::string(".qt-window-contents"))
         .call<void>("appendChild", layer);
 
-    // In the tab order, as a screen reader's reading goes.
-    val group = make("div");
-    group.call<void>("setAttribute", std::string("role"), std::string("radiogroup"));
-    group.call<void>("setAttribute", std::string("aria-label"), text(c_.sel->title()));
-
-    const auto add = [&](QWidget* widget, const char* tag, const char* role, val& parent) {
+    const auto element_for = [&](QWidget* widget, const char* tag, val& parent) {
         val element = make(tag);
-        if (role != nullptr)
-            element.call<void>("setAttribute", std::string("role"), std::string(role));
-        element.call<void>("setAttribute", std::string("tabindex"), std::string("-1"));
+        set(element, "data-control", text(widget->objectName()));
         place(element, window_, widget);
+        parent.call<void>("appendChild", element);
+        return element;
+    };
+    // A control that takes the focus: a screen reader's click clicks it.
+    const auto control = [&](QWidget* widget, const char* tag, const char* role, val& parent) {
+        val element = element_for(widget, tag, parent);
+        if (role != nullptr)
+            set(element, "role", role);
+        set(element, "tabindex", "-1");
+        element.call<void>(
+            "addEventListener", std::string("focus"), val::module_property("skorvexDrillFocused"));
         element.call<void>("addEventListener", std::string("click"),
             val::module_property("skorvexClicked")
                 .call<val>("bind", val::null(), static_cast<int>(nodes_.size())));
-        parent.call<void>("appendChild", element);
-        nodes_.push_back(Node { widget, element, role != nullptr ? role : "textbox" });
+        nodes_.push_back(
+            Node { widget, Node::Kind::control, element, role != nullptr ? role : "textbox" });
         return element;
     };
-    add(c_.begin, "div", "button", layer);
-    val answer = add(c_.ans, "input", nullptr, layer);
-    answer.set("type", std::string("text"));
-    answer.set("inputMode", std::string("numeric"));
-    answer.set("autocomplete", std::string("off"));
-    answer.call<void>("addEventListener", std::string("input"),
-        val::global("Function")
-            .new_(std::string("event"),
-                std::string("Module.skorvexTyped(event.target.value); event.target.value = '';")));
-    add(c_.do_math, "div", "button", layer);
-    layer.call<void>("appendChild", group);
+    const auto typed_into = [](val& field) {
+        field.set("type", std::string("text"));
+        field.set("autocomplete", std::string("off"));
+        field.call<void>("addEventListener", std::string("input"),
+            val::global("Function")
+                .new_(std::string("event"),
+                    std::string(
+                        "Module.skorvexTyped(event.target.value); event.target.value = '';")));
+    };
+    const auto label = [&](QLabel* widget, val& parent) {
+        val element = element_for(widget, "div", parent);
+        nodes_.push_back(Node { widget, Node::Kind::text, element, "" });
+    };
+    const auto picture = [&](QWidget* widget, val& parent) {
+        val element = element_for(widget, "div", parent);
+        set(element, "role", "img");
+        nodes_.push_back(Node { widget, Node::Kind::picture, element, "img" });
+    };
+    // An editable combo box: a text field with the role of a combo box, and
+    // its list beside it.
+    const auto combo = [&](QComboBox* widget, val& parent) {
+        const std::string list_id = "skorvex-list-" + text(widget->objectName());
+        val field = control(widget, "input", "combobox", parent);
+        typed_into(field);
+        set(field, "aria-autocomplete", "none");
+        set(field, "aria-haspopup", "listbox");
+        set(field, "aria-controls", list_id);
+        val list = make("div");
+        set(list, "role", "listbox");
+        set(list, "id", list_id);
+        list.set("hidden", true);
+        place(list, window_, widget);
+        parent.call<void>("appendChild", list);
+        nodes_.back().list = list;
+        // The list's own window opens and closes without the window's repaint.
+        widget->view()->window()->installEventFilter(this);
+        connect(widget->view()->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { schedule_refresh(); });
+    };
+
+    // The frame and all that is drawn inside it, the two settings that stand
+    // in it included.
+    // The frame's element has no box of its own: what is in it is placed in
+    // the window, as everything else.
+    val frame = make("div");
+    set(frame, "data-control", "sel");
+    layer.call<void>("appendChild", frame);
+    set(frame, "role", "group");
+    set(frame, "aria-label", text(c_.sel->title()));
     for (QRadioButton* option : { c_.add, c_.subt, c_.mult, c_.div })
-        add(option, "div", "radio", group);
-    for (QComboBox* setting : { c_.typeprob, c_.timetot, c_.Level, c_.tnum }) {
-        val element = add(setting, "div", "combobox", layer);
-        element.call<void>("setAttribute", std::string("aria-expanded"), std::string("false"));
-    }
-    add(c_.exit, "div", "button", layer);
+        control(option, "div", "radio", frame);
+    label(c_.options, frame);
+    combo(c_.typeprob, frame);
+    label(c_.Label1, frame);
+    combo(c_.tnum, frame);
+    combo(c_.timetot, frame);
+    label(c_.lvl, frame);
+    combo(c_.Level, frame);
+    // The problem as it is written, the answer, then the row beneath.
+    label(c_.nodiv, layer);
+    picture(c_.sunhap, layer);
+    picture(c_.sunsad, layer);
+    label(c_.topnum, layer);
+    label(c_.oper, layer);
+    label(c_.botnum, layer);
+    val answer = control(c_.ans, "input", nullptr, layer);
+    typed_into(answer);
+    answer.set("inputMode", std::string("numeric"));
+    control(c_.do_math, "div", "button", layer);
+    control(c_.begin, "div", "button", layer);
+    control(c_.exit, "div", "button", layer);
+    label(c_.correct, layer);
+    label(c_.cor, layer);
+    label(c_.incorrect, layer);
+    label(c_.incor, layer);
+    label(c_.timeleft, layer);
 
     // Qt's own switch for its accessibility in a page would make a second,
     // lesser set of elements: the learner is not offered it.
@@ -177,59 +306,162 @@ void PageMirror::build()
         switches[i].set("hidden", true);
 
     // Qt gives its canvas the page's focus when the window is activated or
-    // touched: the focus goes on to the element of Qt's focus.
+    // touched.
     const val canvas = contents.call<val>("querySelector", std::string("canvas"));
     if (!canvas.isNull())
         canvas.call<void>(
-            "addEventListener", std::string("focus"), val::module_property("skorvexCanvasFocused"));
+            "addEventListener", std::string("focus"), val::module_property("skorvexDrillFocused"));
+    // The browser gives the page the focus after the page has given it to an
+    // element: the element is given it again, so that its focus is told.
+    val::global("window").call<void>(
+        "addEventListener", std::string("focus"), val::module_property("skorvexPageFocused"));
 }
 
 bool PageMirror::eventFilter(QObject* watched, QEvent* event)
 {
     // Whatever a handler changed, the window is drawn anew: the page follows.
-    if (watched == &window_ && event->type() == QEvent::UpdateRequest && !refresh_due_) {
-        refresh_due_ = true;
-        QTimer::singleShot(0, this, [this] { refresh(); });
-    }
+    if (watched == &window_ && event->type() == QEvent::UpdateRequest)
+        schedule_refresh();
+    else if (watched != &window_
+        && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        schedule_refresh();
     return QObject::eventFilter(watched, event);
+}
+
+void PageMirror::schedule_refresh()
+{
+    if (refresh_due_ || ended_)
+        return;
+    refresh_due_ = true;
+    QTimer::singleShot(0, this, [this] { refresh(); });
 }
 
 void PageMirror::refresh()
 {
     refresh_due_ = false;
+    if (ended_)
+        return;
+    const QWidget* focus = QApplication::focusWidget();
     for (Node& node : nodes_) {
         QWidget* widget = node.widget;
+        const std::string hidden = truth(!shown(widget, window_));
+        if (hidden != node.hidden) {
+            node.element.set("hidden", hidden == "true");
+            node.hidden = hidden;
+        }
+        if (node.kind == Node::Kind::text) {
+            const std::string words = text(static_cast<QLabel*>(widget)->text());
+            if (words != node.value) {
+                node.element.set("textContent", words);
+                node.value = words;
+            }
+            continue;
+        }
         attribute(node.element, "aria-label", text(accessible_name(widget)), node.name);
+        if (node.kind == Node::Kind::picture)
+            continue;
         attribute(node.element, "aria-disabled", truth(!widget->isEnabled()), node.disabled);
+        const bool focused = widget == focus || widget->isAncestorOf(focus);
+        attribute(node.element, "tabindex", focused ? "0" : "-1", node.tab_stop);
         if (const auto* option = qobject_cast<QRadioButton*>(widget))
             attribute(node.element, "aria-checked", truth(option->isChecked()), node.checked);
         std::string value;
-        if (const auto* combo = qobject_cast<QComboBox*>(widget))
+        const auto* combo = qobject_cast<QComboBox*>(widget);
+        if (combo != nullptr)
             value = text(combo->currentText());
         else if (const auto* box = qobject_cast<QLineEdit*>(widget))
             value = text(box->text());
         if (value != node.value) {
-            node.element.set(node.role == "textbox" ? "value" : "textContent", value);
+            // An item chosen by the arrow keys replaces the text whole and
+            // selected, as in Qt's edit field; a screen reader reads such a
+            // text as new, where it takes a change in place for typing's echo.
+            if (combo != nullptr && combo->currentIndex() != node.chosen)
+                choose(node.element, value);
+            else
+                node.element.set("value", value);
             node.value = value;
         }
+        if (combo != nullptr) {
+            node.chosen = combo->currentIndex();
+            refresh_list(node);
+        }
     }
-    follow_focus();
+    follow_focus(std::exchange(focus_moved_, false));
+}
+
+// A combo box's list while it is open: its choices as options, the one the
+// learner is on marked as current.
+void PageMirror::refresh_list(Node& node)
+{
+    auto* combo = static_cast<QComboBox*>(node.widget);
+    const bool open = combo->view()->isVisible();
+    attribute(node.element, "aria-expanded", truth(open), node.expanded);
+    if (node.options.empty() && combo->count() > 0) {
+        set(node.list, "aria-label", node.name);
+        for (int i = 0; i < combo->count(); ++i) {
+            val option = make("div");
+            set(option, "role", "option");
+            set(option, "id", text(u"skorvex-option-%1-%2"_s.arg(combo->objectName()).arg(i)));
+            option.set("textContent", text(combo->itemText(i)));
+            node.list.call<void>("appendChild", option);
+            node.options.push_back(option);
+        }
+    }
+    node.list.set("hidden", !open);
+    const int row = open ? combo->view()->currentIndex().row() : -1;
+    const std::string current = row >= 0 && row < static_cast<int>(node.options.size())
+        ? node.options[row]["id"].as<std::string>()
+        : std::string();
+    if (current == node.current)
+        return;
+    for (std::size_t i = 0; i < node.options.size(); ++i)
+        set(node.options[i], "aria-selected", truth(static_cast<int>(i) == row));
+    if (current.empty())
+        node.element.call<void>("removeAttribute", std::string("aria-activedescendant"));
+    else
+        set(node.element, "aria-activedescendant", current);
+    node.current = current;
 }
 
 QWidget* PageMirror::widget_at(int index) const
 {
-    return index >= 0 && index < static_cast<int>(nodes_.size()) ? nodes_[index].widget : nullptr;
+    return !ended_ && index >= 0 && index < static_cast<int>(nodes_.size()) ? nodes_[index].widget
+                                                                            : nullptr;
 }
 
-void PageMirror::follow_focus()
+void PageMirror::activate()
 {
+    if (!ended_ && !window_.isActiveWindow())
+        window_.activateWindow();
+}
+
+void PageMirror::end()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    window_.removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
+    const val contents = window_element(window_);
+    const val layer = contents.isNull()
+        ? val::null()
+        : contents.call<val>("querySelector", std::string(".skorvex-controls"));
+    if (!layer.isNull())
+        layer.call<void>("remove");
+    nodes_.clear();
+}
+
+void PageMirror::follow_focus(bool qt_focus_moved)
+{
+    if (!qt_focus_moved && !page_focus_in_drill())
+        return;
     const QWidget* focus = QApplication::focusWidget();
     if (focus == nullptr)
         return;
     for (const Node& node : nodes_)
-        if (node.widget == focus || node.widget->isAncestorOf(focus)) {
-            if (document()["activeElement"] != node.element
-                && !node.element.call<bool>("matches", std::string(":focus"))) {
+        if (node.kind == Node::Kind::control
+            && (node.widget == focus || node.widget->isAncestorOf(focus))) {
+            if (!node.element.call<bool>("matches", std::string(":focus"))) {
                 val options = val::object();
                 options.set("preventScroll", true);
                 node.element.call<void>("focus", options);
@@ -251,12 +483,12 @@ namespace {
             widget->setFocus(Qt::OtherFocusReason);
     }
 
-    // What a touch screen's keyboard typed into the answer box's element, which
+    // What a touch screen's keyboard typed into a text field's element, which
     // comes as text and not as keys.
     void typed(std::string words)
     {
         QWidget* focus = QApplication::focusWidget();
-        if (focus == nullptr || words.empty())
+        if (mirror == nullptr || focus == nullptr || words.empty())
             return;
         const QString typed_text = QString::fromStdString(words);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed_text);
@@ -265,10 +497,33 @@ namespace {
         QApplication::sendEvent(focus, &release);
     }
 
-    void canvas_focused()
+    // The page's focus came into the drill, onto Qt's canvas (a click, a
+    // touch) or an element (Tab from the page's text): Qt's window is active
+    // again, so that the keys reach its focus, and the page's focus goes on
+    // to the element of Qt's focus.
+    void drill_focused()
     {
-        if (mirror != nullptr)
-            mirror->refresh();
+        if (mirror == nullptr)
+            return;
+        mirror->activate();
+        mirror->refresh();
+    }
+
+    // The page was given the focus (a window brought to the front, a browser
+    // that gives it late at load): the element with it is focused again, so
+    // that a screen reader hears where the focus is.
+    void page_focused()
+    {
+        if (mirror == nullptr || !page_focus_in_drill())
+            return;
+        val shadow = shadow_host()["shadowRoot"];
+        val active = shadow["activeElement"];
+        if (active.isNull() || active.isUndefined())
+            return;
+        active.call<void>("blur");
+        val options = val::object();
+        options.set("preventScroll", true);
+        active.call<void>("focus", options);
     }
 }
 
@@ -276,7 +531,8 @@ EMSCRIPTEN_BINDINGS(skorvex_page)
 {
     emscripten::function("skorvexClicked", &clicked);
     emscripten::function("skorvexTyped", &typed);
-    emscripten::function("skorvexCanvasFocused", &canvas_focused);
+    emscripten::function("skorvexDrillFocused", &drill_focused);
+    emscripten::function("skorvexPageFocused", &page_focused);
 }
 
 } // namespace skorvex::app

@@ -14,13 +14,23 @@ class QWidget;
 // The drill in a web page. Qt draws the window on a canvas, which a screen
 // reader cannot read, and its own accessibility in the browser waits for the
 // learner to switch it on and names neither text boxes nor combo boxes. So
-// the page gets, inside Qt's window, one element for each control that takes
-// the focus, over the control's box, with the role, name and state Orca reads
-// on Linux; the element of the control that has Qt's focus has the page's
-// focus, so that the browser's focus follows the keyboard's and every key
-// still reaches Qt through it. The answer box's element is a text field, so
-// that a touch screen brings up its keyboard there. The voice's sentences go
-// to the page's own live regions. Only built for WebAssembly.
+// the page gets, inside Qt's window, one element for each control a reader
+// meets on the desktop, over the control's box, in the window's reading order
+// (the frame and its settings, the problem as written, the counts and the
+// time left): the controls that take the focus with the role, name and state
+// Orca reads on Linux, every label shown with its text, and the suns by name
+// while they show. Only the control elements take the focus, and none is a
+// Tab stop of its own but the one of Qt's focus, the way back into the drill.
+//
+// The page's focus follows Qt's when Qt's focus moves, or while it is inside
+// the drill already: a reader who goes on to the page's own text keeps it
+// there through every tick and repaint. Keys reach Qt through the focused
+// element. The answer box's element is a text field, so that a touch screen
+// brings up its keyboard there, and so is each combo box's edit field inside
+// its combo box, as on the desktop, so that a screen reader reads the new
+// value the arrow keys choose; a combo box's list is a list box while it is
+// open. The voice's sentences go to the page's own live regions. Once the
+// program has ended, the elements leave the page. Only built for WebAssembly.
 namespace skorvex::app {
 
 // Before the application starts: Qt's own text input on a page is left out,
@@ -31,7 +41,8 @@ void prepare_page();
 // has not got, from the program's resources.
 void add_page_fonts();
 
-// Tells the page that the program has ended, so that it says so.
+// Tells the page that the program has ended, so that it says so; the
+// window's elements leave the page.
 void tell_page_ended();
 
 class PageMirror : public QObject {
@@ -39,10 +50,16 @@ public:
     PageMirror(QWidget& window, controls::Controls& c);
     ~PageMirror() override;
 
-    // Roles, names and states afresh, and the page's focus where Qt's is.
+    // Names, texts and states afresh; the page's focus where Qt's is, if it
+    // moved or the page's focus is in the drill.
     void refresh();
-    // The control of the page's element `index`, in the order they were made.
+    // The control of the page's element `index`, in the order they were made,
+    // while the program has not ended.
     QWidget* widget_at(int index) const;
+    // Qt's window made active, as the page's focus is back in the drill.
+    void activate();
+    // Takes the elements out of the page, for good.
+    void end();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,12 +67,16 @@ protected:
 private:
     struct Node;
     void build();
-    void follow_focus();
+    void refresh_list(Node& node);
+    void follow_focus(bool qt_focus_moved);
+    void schedule_refresh();
 
     QWidget& window_;
     controls::Controls& c_;
     std::vector<Node> nodes_;
     bool refresh_due_ = false;
+    bool focus_moved_ = true;
+    bool ended_ = false;
 };
 
 } // namespace skorvex::app

@@ -62,6 +62,38 @@ SPEECHD_CONF = """AudioOutputMethod "alsa"
 DefaultModule espeak-ng
 """
 ASOUNDRC = "pcm.!default { type null }\n"
+# The same, but taking the sound as a sound card plays it: the null device
+# behind a pipe that a reader drains at 44,100 bytes a second (espeak-ng's
+# 22,050 Hz of 16-bit mono), so that a sentence takes as long as it is said.
+# A browser's screen reader waits for the end of each line it reads at load
+# before it lets the page have the keys; with the sound gone at once, that
+# end comes before it is listened for, and never comes.
+PACED_ASOUNDRC = """pcm.!default {
+    type file
+    slave.pcm "null"
+    file "|exec /usr/bin/python3 %s"
+    format "raw"
+}
+"""
+PACER = """
+import fcntl, os, sys, time
+F_SETPIPE_SZ = 1031
+try:
+    fcntl.fcntl(0, F_SETPIPE_SZ, 4096)
+except OSError:
+    pass
+chunk, started, taken = 4410, time.monotonic(), 0
+while True:
+    data = os.read(0, chunk)
+    if not data:
+        break
+    taken += len(data)
+    ahead = started + taken / 44100 - time.monotonic()
+    if ahead > 0:
+        time.sleep(ahead)
+    elif ahead < -0.5:
+        started, taken = time.monotonic(), 0
+"""
 
 
 class Log:
@@ -108,9 +140,11 @@ class Log:
 
 
 class Session(Harness):
-    def __init__(self, program, log):
+    def __init__(self, program, log, paced=False):
         super().__init__()
         self.program = program
+        self.paced = paced
+        self.settings = ORCA_SETTINGS
         self.scratch = tempfile.mkdtemp(prefix="skorvex-orca-")
         self.log = log or os.path.join(self.scratch, "orca.log")
         for name in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_ACCESSIBILITY",
@@ -156,7 +190,13 @@ class Session(Harness):
         with open(os.path.join(speechd, "speechd.conf"), "w") as conf:
             conf.write(SPEECHD_CONF)
         with open(os.path.join(self.scratch, ".asoundrc"), "w") as conf:
-            conf.write(ASOUNDRC)
+            if self.paced:
+                pacer = os.path.join(self.scratch, "pace.py")
+                with open(pacer, "w") as script:
+                    script.write(PACER)
+                conf.write(PACED_ASOUNDRC % pacer)
+            else:
+                conf.write(ASOUNDRC)
         # Started here, in the foreground, for Orca to find: its own start as
         # a daemon, when Orca asks for it, ends at once on some machines
         # ("Can't fork child process").
@@ -167,7 +207,7 @@ class Session(Harness):
         prefs = os.path.join(self.scratch, "orca")
         os.makedirs(prefs)
         with open(os.path.join(prefs, "user-settings.conf"), "w") as settings:
-            json.dump(ORCA_SETTINGS, settings)
+            json.dump(self.settings, settings)
         self.orca = self.start(["/usr/bin/python3", "-c", ORCA_LAUNCHER,
                                 self.log if debug else "", prefs],
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

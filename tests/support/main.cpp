@@ -69,6 +69,10 @@ void set_test_environment()
 int main(int argc, char* argv[])
 {
     set_test_environment();
+#ifdef Q_OS_WASM
+    // As in the page: Qt's own text input would take the page's focus.
+    skorvex::app::prepare_page();
+#endif
     QApplication application(argc, argv);
 #ifdef Q_OS_WASM
     skorvex::app::add_page_fonts();

@@ -112,12 +112,13 @@ class Page:
         print("  screenshot %s" % os.path.basename(path))
         return Image.open(path).convert("RGB")
 
+    # A sentence said again ends in a no-break space, which trim() takes off.
     def said(self, region):
         return self.browser.evaluate(
-            "document.getElementById('skorvex-%s').textContent" % region)
+            "document.getElementById('skorvex-%s').textContent.trim()" % region)
 
     def expect_said(self, region, words, what):
-        self.browser.wait_for("document.getElementById('skorvex-%s').textContent === %r"
+        self.browser.wait_for("document.getElementById('skorvex-%s').textContent.trim() === %r"
                               % (region, words), what)
         print("  live region (%s): %s" % (region, words))
 
@@ -171,10 +172,10 @@ def play(page):
     expect(page.focused() == ("radio", "Addition"), "Tab: the focus on Addition")
     page.key("Tab")
     page.key("ArrowDown")
-    expect(page.focused() == ("combobox", "Problem type")
-           and page.browser.evaluate("document.querySelector('#qt-shadow-container').shadowRoot"
-                                     ".querySelector('[aria-label=\"Problem type\"]')"
-                                     ".textContent") == "Tables-ez",
+    page.browser.wait_for("document.querySelector('#qt-shadow-container').shadowRoot"
+                          ".querySelector('[data-control=typeprob]').value === 'Tables-ez'",
+                          "Tables-ez in the problem type")
+    expect(page.focused() == ("combobox", "Problem type"),
            "Tab and Down: Tables-ez in the problem type, as its value in the tree")
     page.move_to(("button", "Begin!"), backwards=True)
     page.key(" ")
@@ -195,9 +196,17 @@ def play(page):
     expect(same(crop(wrong, "sun"), sad), "the sad sun, pixel for pixel")
     expect(same(crop(wrong, "incor"), crop(right, "cor")),
            "one right and one wrong: both counts show the same figure")
+    reads_the_window(page, "Wrong", ("1", "+", "3"), ("1", "1"))
+    focus_stays_outside(page)
     page.type("x")
     page.key("Enter")
     page.expect_said("polite", "Type a number.", "a text that is no number")
+    first = page.browser.evaluate("document.getElementById('skorvex-polite').textContent")
+    page.key("Enter")
+    page.browser.wait_for("document.getElementById('skorvex-polite').textContent !== %r"
+                          % first, "the hint again")
+    expect(page.said("polite") == "Type a number.",
+           "the same text again: the same hint, written anew so that it is said again")
     page.key("Backspace")
 
     # The countdown, fast-forwarded.
@@ -234,6 +243,93 @@ def play(page):
     page.expect_said("assertive", 'Type mismatch. The text "five" could not be used.',
                      "the error report")
     page.shot("error")
+
+
+def reads_the_window(page, sun, problem, counts):
+    """Everything a reader finds in the window, in reading order, with the
+    text it shows now: the frame and its captions, the sun that shows, the
+    problem, the counts and their captions, the time left; in the tree, none
+    of it a Tab stop, and nothing the window hides."""
+    layer = ("document.querySelector('#qt-shadow-container').shadowRoot"
+             ".querySelector('.skorvex-controls')")
+    names = page.browser.evaluate(
+        "[...%s.querySelectorAll('*')].filter(e => !e.closest('[hidden]'))"
+        ".map(e => e.getAttribute('aria-label') || (e.children.length ? '' : e.textContent))"
+        ".filter(n => n)" % layer)
+    order = ["Select Type!", "Addition", "Options!", "Problem type", "Table Start #",
+             "Time limit", "Difficulty Level", sun, *problem, "GO!", "Begin!", "exit",
+             "Correct!:", counts[0], "Incorrect:", counts[1]]
+    at = 0
+    for name in order:
+        if name not in names[at:]:
+            raise Failed("%r does not come after %r in the page; it reads: %r" % (
+                name, names[at - 1] if at else "the start", names))
+        at += names[at:].index(name) + 1
+    time_left = names[-1]
+    print("  in reading order: %s" % " | ".join(names))
+    tree = [(role, name) for role, name, _ in page.tree()]
+    for name in set(order) | {time_left, "Table ", "Start #"} - {"Table Start #"}:
+        if not any(n == name for _, n in tree):
+            raise Failed("%r is not in the accessibility tree" % name)
+    expect(("image", sun) in tree and ("image", "Right!" if sun == "Wrong" else "Wrong")
+           not in tree, "every text is in the tree; the sun that shows is an image named %r, "
+           "the other is not there" % sun)
+    shown = page.browser.evaluate(
+        "(r => [r.querySelectorAll('[tabindex=\"0\"]').length,"
+        " r.querySelector('[data-control=nodiv]').hidden,"
+        " ['anst', 'tt', 'cmb_tstr'].some(n => r.querySelector('[data-control=' + n + ']'))])"
+        "(%s)" % layer)
+    expect(shown == [1, True, False], "one Tab stop into the drill, the control with Qt's focus; "
+           "the notice and the hidden labels are not in the page")
+
+
+def focus_stays_outside(page):
+    """A reader who goes on to the page's own text keeps the focus there
+    through the ticks, and comes back by Shift+Tab to the answer box."""
+    page.browser.evaluate("document.querySelector('footer a').focus()")
+    page.browser.send("Emulation.setVirtualTimePolicy", policy="advance", budget=2500)
+    deadline = time.monotonic() + 10
+    while not page.browser.drain("Emulation.virtualTimeBudgetExpired"):
+        if time.monotonic() > deadline:
+            break
+        time.sleep(0.02)
+    page.browser.send("Emulation.setVirtualTimePolicy", policy="advance")
+    expect(page.browser.evaluate("document.activeElement.tagName") == "A",
+           "the footer's link keeps the focus through two ticks")
+    page.key("Tab", SHIFT)
+    expect(page.focused() == ("textbox", "1 plus 3, your answer"),
+           "Shift+Tab from the footer: the focus back in the answer box")
+
+
+def tap(page, x, y):
+    for kind in ("touchStart", "touchEnd"):
+        page.browser.send("Input.dispatchTouchEvent", type=kind,
+                          touchPoints=[{"x": x, "y": y}] if kind == "touchStart" else [])
+    time.sleep(0.2)
+
+
+def by_touch(page):
+    """A touch screen's taps and its keyboard's text: Begin!, the answer
+    box, 12 as the keyboard enters it, GO!."""
+    page.browser.send("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=1)
+    page.open()
+    left, top = page.browser.evaluate(
+        "(() => { const r = document.getElementById('screen').getBoundingClientRect();"
+        " return [r.x, r.y]; })()")
+    start = page.shot("touch-start")
+    tap(page, left + 48, top + 312)
+    tap(page, left + 312, top + 232)
+    expect(page.focused() == ("textbox", "6 plus 6, your answer"),
+           "tapping Begin! and the answer box: the focus in the answer box")
+    page.browser.send("Input.insertText", text="12")
+    tap(page, left + 412, top + 224)
+    page.expect_said("polite", "Right! Next problem: 4 plus 4.", "a right answer, by touch")
+    right = page.shot("touch-right-answer")
+    happy = Image.open(os.path.join(ASSETS, "happy_sun.png")).convert("RGB")
+    expect(same(crop(right, "sun"), happy) and not same(crop(right, "cor"), crop(start, "cor"))
+           and same(crop(right, "incor"), crop(start, "incor")),
+           "the happy sun and one right, as with keys")
+    page.browser.send("Emulation.setTouchEmulationEnabled", enabled=False)
 
 
 def budget(page, words, most=70):
@@ -346,6 +442,7 @@ def main():
             if os.path.lexists(os.path.join(profile, lock)):
                 os.remove(os.path.join(profile, lock))
         again = Page(browser(), server.url, screens)
+        by_touch(again)
         crisp_at_double_density(again)
         offline_and_exit(again)
     return run_steps(steps, harness.down, "passed: the page in Chromium, played by keys "

@@ -1,0 +1,219 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Skorvex developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The page played by ear: Debian's Orca listens while real X keys play a
+run of the drill in a browser, and every step waits for what Orca says it
+spoke and showed on the braille display, as the desktop's Orca check does.
+
+Usage: orca_page_check.py WEB_DIR LOG_DIR [ENGINE ...]
+
+ENGINE is firefox, chromium or webkitgtk (by default all three). Each runs
+privately: an Xvfb display, a D-Bus session bus, the AT-SPI bus,
+speech-dispatcher with espeak-ng, its sound taken at the pace a sound card
+plays it, Orca with its own settings, then the browser at the page, served
+on localhost. The run: the focus at load, Tab once round, Down in a setting,
+Space on "Begin!", a right answer, a wrong one, a text that is no number
+twice, an error report, the last ten seconds and time up, the page read in
+Orca's browse mode, and the Division notice. Orca's log for each browser is
+kept in LOG_DIR.
+"""
+
+import copy
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "support"))
+sys.path.insert(0, os.path.join(HERE, "..", "screen_reader"))
+sys.path.insert(0, HERE)
+from devtools import Server  # noqa: E402
+from engines_check import FIREFOX_PREFERENCES, WEBKIT  # noqa: E402
+from harness import Failed, run_steps  # noqa: E402
+from orca_check import ORCA_SETTINGS, Session  # noqa: E402
+
+# Each control's name, as Tab goes round from "Begin!".
+TAB_ROUND = ["Addition", "Problem type", "Time limit", "Difficulty Level", "Table Start #",
+             "exit", "Begin!"]
+
+
+def firefox(s, url):
+    profile = tempfile.mkdtemp(prefix="skorvex-firefox-", dir=s.scratch)
+    with open(os.path.join(profile, "user.js"), "w") as preferences:
+        preferences.write(FIREFOX_PREFERENCES)
+    s.start(["firefox-esr", "--no-remote", "--new-instance", "--profile", profile, url],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return s.run("firefox-esr", "--version").strip(), "Mozilla Firefox"
+
+
+def chromium(s, url):
+    profile = tempfile.mkdtemp(prefix="skorvex-chromium-", dir=s.scratch)
+    s.start(["chromium", "--no-sandbox", "--force-renderer-accessibility", "--disable-gpu",
+             "--no-first-run", "--disable-background-networking", "--disable-component-update",
+             "--disable-sync", "--disable-quic", "--disable-extensions", "--mute-audio",
+             "--user-data-dir=" + profile, "--window-size=800,600", "--window-position=0,0", url],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return s.run("chromium", "--version").strip(), "Chromium"
+
+
+def webkitgtk(s, url):
+    s.start(["/usr/bin/python3", "-c", WEBKIT, url],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    version = s.run("/usr/bin/python3", "-c", "import gi; gi.require_version('WebKit2', '4.1');"
+                    " from gi.repository import WebKit2; print('WebKitGTK %d.%d.%d' % ("
+                    "WebKit2.get_major_version(), WebKit2.get_minor_version(),"
+                    " WebKit2.get_micro_version()))").strip()
+    return version, "WebKitGTK"
+
+
+ENGINES = {"firefox": firefox, "chromium": chromium, "webkitgtk": webkitgtk}
+
+
+class PageSession(Session):
+    def __init__(self, log):
+        super().__init__(None, log, paced=True)
+        # Orca reads a page whole as it loads, from the focus on; a key sent
+        # while it reads moves its caret, and with it the browser's focus.
+        # That reading is left off: the focus is said alone.
+        self.settings = copy.deepcopy(ORCA_SETTINGS)
+        self.settings["general"]["sayAllOnLoad"] = False
+        # What a desktop that runs a screen reader tells the programs it starts.
+        self.env["GNOME_ACCESSIBILITY"] = "1"
+        self.env["ACCESSIBILITY_ENABLED"] = "1"
+
+    def quiet(self, seconds=1.0, most=40):
+        """Waits until Orca has logged nothing for a while: a key sent while
+        it reads on moves its caret, and can take the focus off the drill."""
+        deadline = time.monotonic() + most
+        last, since = -1, time.monotonic()
+        while time.monotonic() < deadline:
+            size = os.path.getsize(self.log) if os.path.exists(self.log) else 0
+            if size != last:
+                last, since = size, time.monotonic()
+            elif time.monotonic() - since >= seconds:
+                return
+            time.sleep(0.1)
+
+    def press(self, *keys):
+        self.quiet()
+        self.keys(*keys)
+
+    def enter(self, text):
+        self.quiet()
+        self.type(text)
+
+
+def play(s):
+    say = s.speech.expect
+    show = s.braille.expect
+
+    say(r"\bBegin!", "the focus on Begin! at load", seconds=60)
+    print("Tab once round")
+    for name in TAB_ROUND:
+        s.press("Tab")
+        say(r"(^|\W)%s(\W|$)" % re.escape(name), "Tab to " + name)
+    print("A run of Tables-ez in Addition from 1")
+    s.press("Tab", "Tab")
+    say(r"\bProblem type\b", "the focus on the problem type")
+    s.press("Down")
+    say(r"^Tables-ez\b", "Down choosing Tables-ez")
+    s.press("shift+Tab", "shift+Tab")
+    say(r"\bBegin!", "the focus back on Begin!")
+    s.press("space")
+    say(r"^1 plus 1, your answer\b", "Begin! moving the focus to the answer box")
+    show(r"1 plus 1, your answer", "the problem in braille")
+    s.enter("2")
+    show(r"1 plus 1, your answer 2", "the typed answer beside the problem in braille")
+    s.press("Return")
+    say(r"^Right! Next problem: 1 plus 2\.$", "a right answer")
+    s.enter("4")
+    s.press("Return")
+    say(r"^Wrong\. Next problem: 1 plus 3\.$", "a wrong answer")
+    s.enter("x")
+    s.press("Return")
+    say(r"^Type a number\.$", "a text that is no number")
+    s.press("Return")
+    say(r"^Type a number\.$", "the same text again: the hint again")
+    s.press("ctrl+a")
+    s.enter("99999")
+    s.press("Return")
+    say(r'^Overflow\. The text "99999" could not be used\.$', "the error report")
+    say(r"^10 seconds left\.$", "ten seconds left", seconds=75)
+    say(r"^Time is up\. 1 right, 1 wrong\.$", "the end of the run", seconds=20)
+
+    print("The window read in browse mode")
+    s.press("Caps_Lock+a")
+    say(r"[Bb]rowse mode", "browse mode")
+    s.press("ctrl+Home")
+    wanted = ["Select Type!", "Options!", "Wrong", "Correct!:", "Incorrect:"]
+    for _ in range(40):
+        if not wanted:
+            break
+        s.press("Down")
+        s.quiet()
+        s.speech.read()
+        heard = " | ".join(s.speech.lines[s.speech.heard:])
+        s.speech.heard = len(s.speech.lines)
+        wanted = [w for w in wanted if not re.search(r"(^|\W)%s(\W|$)" % re.escape(w), heard)]
+    if wanted:
+        raise Failed("browse mode's next line never reached: %s" % ", ".join(wanted))
+    print("  browse mode reaches the frame, the captions, the counts and the sun")
+    s.press("Caps_Lock+a")
+    say(r"[Ff]ocus mode", "focus mode again")
+
+    print("A short run of Division tables")
+    s.press("Down", "Down", "Down")
+    say(r"\bDivision\b", "Division chosen")
+    s.press("Tab")
+    say(r"\bProblem type\b", "the focus on the problem type")
+    s.press("Tab")
+    say(r"\bTime limit\b", "the focus on the time limit")
+    s.press("ctrl+a")
+    s.enter("short")  # a time outside the list: time is up on the first tick
+    s.press("shift+Tab", "shift+Tab", "shift+Tab")
+    say(r"\bBegin!", "the focus back on Begin!")
+    s.press("space")
+    say(r"^Division Tables are not supported at this time! Sorry! 1 divided by 1\.$",
+        "the Division notice with the first problem")
+    say(r"^Time is up\. 0 right, 0 wrong\.$", "the end of the short run")
+
+
+def check(engine, url, logs):
+    log = os.path.join(logs, "orca-%s.log" % engine)
+    session = PageSession(log)
+
+    def steps():
+        session.up()
+        version, title = ENGINES[engine](session, url)
+        print("%s, heard by %s" % (version, session.run("/usr/bin/orca", "--version").strip()))
+        found = session.run("xdotool", "search", "--sync", "--onlyvisible", "--name",
+                            title, seconds=60).split()
+        session.run("xdotool", "windowfocus", "--sync", found[0])
+        play(session)
+    return run_steps(steps, session.down, "passed: %s, every step heard from Orca" % engine,
+                     indent="  ", after_failure="  Orca's log: " + log)
+
+
+def main():
+    if len(sys.argv) < 3:
+        print(__doc__)
+        return 2
+    folder, logs = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    os.makedirs(logs, exist_ok=True)
+    engines = sys.argv[3:] or list(ENGINES)
+    server = Server(folder)
+    failed = 0
+    try:
+        for engine in engines:
+            print("== %s" % engine)
+            failed |= check(engine, server.url, logs)
+    finally:
+        server.stop()
+    return failed
+
+
+if __name__ == "__main__":
+    sys.exit(main())
