@@ -222,14 +222,16 @@ void PageMirror::build()
             Node { widget, Node::Kind::control, element, role != nullptr ? role : "textbox" });
         return element;
     };
-    const auto typed_into = [](val& field) {
+    // What a touch screen's keyboard enters goes on to Qt, and the field is
+    // emptied for the next: the field shows what Qt's control holds.
+    const val on_input = val::global("Function")
+                             .new_(std::string("typed"), std::string("event"),
+                                 std::string("typed(event.target.value); event.target.value = '';"))
+                             .call<val>("bind", val::null(), val::module_property("skorvexTyped"));
+    const auto typed_into = [&on_input](val& field) {
         field.set("type", std::string("text"));
         field.set("autocomplete", std::string("off"));
-        field.call<void>("addEventListener", std::string("input"),
-            val::global("Function")
-                .new_(std::string("event"),
-                    std::string(
-                        "Module.skorvexTyped(event.target.value); event.target.value = '';")));
+        field.call<void>("addEventListener", std::string("input"), on_input);
     };
     const auto label = [&](QLabel* widget, val& parent) {
         val element = element_for(widget, "div", parent);
