@@ -36,8 +36,11 @@ int main(int argc, char* argv[])
     // The page is the frame: the window fills its place there.
     window.setWindowFlag(Qt::FramelessWindowHint);
     window.move(0, 0);
-    window.show();
+    // The page's elements are made before Qt first gives its canvas the
+    // focus, which they change.
+    window.winId();
     skorvex::app::PageMirror mirror(window, window.controls());
+    window.show();
 #else
     window.show();
 #endif

@@ -308,8 +308,15 @@ void PageMirror::build()
         switches[i].set("hidden", true);
 
     // Qt gives its canvas the page's focus when the window is activated or
-    // touched.
-    const val canvas = contents.call<val>("querySelector", std::string("canvas"));
+    // touched. Qt makes it editable, for the clipboard's sake: a screen
+    // reader then takes its focus for a move of the caret there, and goes on
+    // from the window's first element, wherever the focus is. It stays
+    // focusable, and what is pasted goes to the element with the focus.
+    val canvas = contents.call<val>("querySelector", std::string("canvas"));
+    if (!canvas.isNull()) {
+        canvas.set("contentEditable", std::string("false"));
+        set(canvas, "tabindex", "-1");
+    }
     if (!canvas.isNull())
         canvas.call<void>(
             "addEventListener", std::string("focus"), val::module_property("skorvexDrillFocused"));
