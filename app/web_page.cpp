@@ -174,9 +174,11 @@ PageMirror::PageMirror(QWidget& window, controls::Controls& c)
     mirror = this;
     build();
     window_.installEventFilter(this);
+    // After the handler that moved the focus is done, so that the element
+    // has its new name by then ("Begin!" names the answer box anew).
     connect(qApp, &QApplication::focusChanged, this, [this] {
         focus_moved_ = true;
-        refresh();
+        schedule_refresh();
     });
     refresh();
 }
@@ -300,6 +302,20 @@ void PageMirror::build()
     label(c_.incorrect, layer);
     label(c_.incor, layer);
     label(c_.timeleft, layer);
+
+    // A caption that is a control's buddy labels its element, as it labels
+    // the control on the desktop: a screen reader that looks for the text
+    // beside a control then finds the whole caption.
+    for (Node& node : nodes_) {
+        const auto* caption = qobject_cast<QLabel*>(node.widget);
+        if (node.kind != Node::Kind::text || caption == nullptr || caption->buddy() == nullptr)
+            continue;
+        const std::string id = "skorvex-label-" + text(caption->objectName());
+        set(node.element, "id", id);
+        for (Node& labelled : nodes_)
+            if (labelled.widget == caption->buddy())
+                set(labelled.element, "aria-labelledby", id);
+    }
 
     // Qt's own switch for its accessibility in a page would make a second,
     // lesser set of elements: the learner is not offered it.
