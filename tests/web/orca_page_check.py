@@ -9,8 +9,9 @@ Usage: orca_page_check.py WEB_DIR LOG_DIR [ENGINE ...]
 
 ENGINE is firefox, chromium or webkitgtk (by default all three). In
 WebKitGTK, Orca 43 reads the focus, the controls' names and a setting's new
-value, but neither the page's live regions nor the answer box's new name:
-there the check ends once the answer box has the focus. Each runs
+value, but not the answer box's new name, and it did not say the first
+verdict the page wrote to its live region when tried: there the check ends
+once the answer box has the focus. Each runs
 privately: an Xvfb display, a D-Bus session bus, the AT-SPI bus,
 speech-dispatcher with espeak-ng, its sound taken at the pace a sound card
 plays it, Orca with its own settings, then the browser at the page, served
@@ -146,8 +147,8 @@ def play(s, engine):
         # problem in its name does not reach Orca there.
         say(r"^Your answer entry\b", "Begin! moving the focus to the answer box")
         print("  WebKitGTK: the answer box is read by its first name, without the problem;")
-        print("  Orca says none of the page's live regions in a WebKitGTK view, so the run")
-        print("  is not heard there: the check ends here for WebKitGTK")
+        print("  and Orca does not say what the page writes to its live regions there (the")
+        print("  first verdict went unsaid when tried), so the check ends here for WebKitGTK")
         return
     else:
         say(r"^1 plus 1, your answer\b", "Begin! moving the focus to the answer box")
