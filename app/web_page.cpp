@@ -174,11 +174,9 @@ PageMirror::PageMirror(QWidget& window, controls::Controls& c)
     mirror = this;
     build();
     window_.installEventFilter(this);
-    // After the handler that moved the focus is done, so that the element
-    // has its new name by then ("Begin!" names the answer box anew).
     connect(qApp, &QApplication::focusChanged, this, [this] {
         focus_moved_ = true;
-        schedule_refresh();
+        refresh();
     });
     refresh();
 }

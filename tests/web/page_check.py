@@ -48,9 +48,10 @@ FOCUSABLE = [
 KEYS = {
     "Tab": ("Tab", "Tab", 9), "Enter": ("Enter", "Enter", 13), " ": (" ", "Space", 32),
     "ArrowDown": ("ArrowDown", "ArrowDown", 40), "ArrowUp": ("ArrowUp", "ArrowUp", 38),
-    "Backspace": ("Backspace", "Backspace", 8),
+    "Backspace": ("Backspace", "Backspace", 8), "Escape": ("Escape", "Escape", 27),
 }
 SHIFT = 8
+ALT = 1
 
 
 def expect(condition, what):
@@ -82,7 +83,22 @@ class Page:
             self.browser.send("Input.dispatchKeyEvent", type=kind, key=key, code=code,
                               windowsVirtualKeyCode=number, nativeVirtualKeyCode=number,
                               modifiers=modifiers, **({"text": text} if kind == "keyDown" else {}))
+        self.settle()
+
+    def settle(self):
+        """A moment for the page to handle what came (where the page's clock
+        is virtual, a task of the page's own would wait for it)."""
         time.sleep(0.05)
+
+    def wait_focused(self, control, seconds=5):
+        """Whether the control comes to have the focus: the page's elements
+        follow the window in a task of their own, after it has drawn."""
+        deadline = time.monotonic() + seconds
+        while self.focused() != control:
+            if time.monotonic() > deadline:
+                return False
+            time.sleep(0.05)
+        return True
 
     def type(self, text):
         for character in text:
@@ -91,10 +107,14 @@ class Page:
     def move_to(self, control, backwards=False):
         """Tab (or Shift+Tab) until the control has the focus, at most once round."""
         for _ in range(13):
-            if self.focused() == control:
+            before = self.focused()
+            if before == control:
                 print("  %s to %s %r" % ("Shift+Tab" if backwards else "Tab", *control))
                 return
             self.key("Tab", SHIFT if backwards else 0)
+            deadline = time.monotonic() + 2
+            while self.focused() == before and time.monotonic() < deadline:
+                time.sleep(0.05)
         raise Failed("%s never reached %r; the focus is on %r" % (
             "Shift+Tab" if backwards else "Tab", control, self.focused()))
 
@@ -158,7 +178,7 @@ def play(page):
 
     start = page.shot("start")
     expect(start.size == CLIENT, "the window is drawn at %d x %d CSS pixels" % CLIENT)
-    expect(page.focused() == ("button", "Begin!"), "Begin! has the focus in the tree")
+    expect(page.wait_focused(("button", "Begin!")), "Begin! has the focus in the tree")
     tree = [(role, name) for role, name, _ in page.tree()]
     for control in FOCUSABLE:
         if control not in tree:
@@ -169,17 +189,18 @@ def play(page):
     # Tables-ez in Addition from 1: Tab to the operations, Tab to the problem
     # type, Down, back to Begin! and Space.
     page.key("Tab")
-    expect(page.focused() == ("radio", "Addition"), "Tab: the focus on Addition")
+    expect(page.wait_focused(("radio", "Addition")), "Tab: the focus on Addition")
     page.key("Tab")
     page.key("ArrowDown")
     page.browser.wait_for("document.querySelector('#qt-shadow-container').shadowRoot"
                           ".querySelector('[data-control=typeprob]').value === 'Tables-ez'",
                           "Tables-ez in the problem type")
-    expect(page.focused() == ("combobox", "Problem type"),
+    expect(page.wait_focused(("combobox", "Problem type")),
            "Tab and Down: Tables-ez in the problem type, as its value in the tree")
+    combo_list(page)
     page.move_to(("button", "Begin!"), backwards=True)
     page.key(" ")
-    expect(page.focused() == ("textbox", "1 plus 1, your answer"),
+    expect(page.wait_focused(("textbox", "1 plus 1, your answer")),
            "Space on Begin!: the focus in the answer box, named with the problem")
     page.type("2")
     page.key("Enter")
@@ -221,7 +242,8 @@ def play(page):
     page.key("ArrowDown")
     page.key("ArrowDown")
     page.key("ArrowDown")
-    expect(page.focused() == ("radio", "Division"), "Division chosen by the arrows")
+    expect(page.wait_focused(("radio", "Division")),
+           "Division chosen by the arrows (the focus on %s %r)" % page.focused())
     page.move_to(("combobox", "Time limit"))
     for _ in range(8):
         page.key("Backspace")
@@ -243,6 +265,28 @@ def play(page):
     page.expect_said("assertive", 'Type mismatch. The text "five" could not be used.',
                      "the error report")
     page.shot("error")
+
+
+def combo_list(page):
+    """Alt+Down opens the problem type's list: a list box of its choices in
+    the tree, the one the learner is on selected; Escape closes it."""
+    page.key("ArrowDown", ALT)
+    page.browser.wait_for("document.querySelector('#qt-shadow-container').shadowRoot"
+                          ".querySelector('#skorvex-list-typeprob').hidden === false",
+                          "the list to open")
+    page.key("ArrowDown")
+    found = [(role, name, properties.get("selected")) for role, name, properties in page.tree()
+             if role in ("listbox", "option")]
+    expect(found == [("listbox", "Problem type", None), ("option", "Random", False),
+                     ("option", "Tables-ez", False), ("option", "Tables-Random", True)],
+           "Alt+Down and Down: the list box of the problem types, on Tables-Random")
+    page.key("Escape")
+    page.browser.wait_for("document.querySelector('#qt-shadow-container').shadowRoot"
+                          ".querySelector('#skorvex-list-typeprob').hidden === true",
+                          "the list to close")
+    expect(page.browser.evaluate("document.querySelector('#qt-shadow-container').shadowRoot"
+                                 ".querySelector('[data-control=typeprob]').value")
+           == "Tables-ez", "Escape closes the list and keeps Tables-ez")
 
 
 def reads_the_window(page, sun, problem, counts):
@@ -303,7 +347,7 @@ def focus_stays_outside(page):
            % " to ".join(map(str, seen)))
     page.key("Tab", SHIFT)
     page.browser.wait_for("document.activeElement.id === 'qt-shadow-container'", "Shift+Tab")
-    expect(page.focused() == ("textbox", "1 plus 3, your answer"),
+    expect(page.wait_focused(("textbox", "1 plus 3, your answer")),
            "Shift+Tab from the footer: the focus back in the answer box")
 
 
@@ -311,7 +355,7 @@ def tap(page, x, y):
     for kind in ("touchStart", "touchEnd"):
         page.browser.send("Input.dispatchTouchEvent", type=kind,
                           touchPoints=[{"x": x, "y": y}] if kind == "touchStart" else [])
-    time.sleep(0.2)
+    page.settle()
 
 
 def by_touch(page):
@@ -325,7 +369,7 @@ def by_touch(page):
     start = page.shot("touch-start")
     tap(page, left + 48, top + 312)
     tap(page, left + 312, top + 232)
-    expect(page.focused() == ("textbox", "6 plus 6, your answer"),
+    expect(page.wait_focused(("textbox", "6 plus 6, your answer")),
            "tapping Begin! and the answer box: the focus in the answer box")
     page.browser.send("Input.insertText", text="12")
     tap(page, left + 412, top + 224)
