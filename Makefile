@@ -132,8 +132,9 @@ run-web: web
 
 # The suite built for WebAssembly and run by CTest in headless Chromium (on
 # Debian 13, as make web), then the page itself: a real run in Debian's
-# Chromium by DevTools keys, its accessibility tree, live region and axe-core,
-# and the page drawn by Firefox ESR and WebKitGTK. Screenshots go to
+# Chromium by DevTools keys and touches, its accessibility tree, live region
+# and axe-core, the page drawn by Firefox ESR and WebKitGTK, and played by ear
+# in all three with Orca listening. Screenshots and Orca's logs go to
 # $(WEB_DIR)-screens.
 test-web: web
 	@scripts/in-debian13 tests/web/suite $(WEB_DIR) $(WASM_DIR)
