@@ -65,6 +65,13 @@ WEBKIT = textwrap.dedent("""\
     """)
 
 
+def webkit_version(harness):
+    return harness.run("/usr/bin/python3", "-c", "import gi; gi.require_version('WebKit2', '4.1');"
+                       " from gi.repository import WebKit2; print('WebKitGTK %d.%d.%d' % ("
+                       "WebKit2.get_major_version(), WebKit2.get_minor_version(),"
+                       " WebKit2.get_micro_version()))").strip()
+
+
 def find(shot, window):
     """Where the window stands in a screenshot of the screen, if it does."""
     probe = window.crop((0, 0, 40, 40))
@@ -136,11 +143,7 @@ def webkit(url, screens, start):
         harness.display("800x600")
         harness.start(["/usr/bin/python3", "-c", WEBKIT, url],
                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        version = harness.run("/usr/bin/python3", "-c", "import gi; gi.require_version("
-                              "'WebKit2', '4.1'); from gi.repository import WebKit2; "
-                              "print('WebKitGTK %d.%d.%d' % (WebKit2.get_major_version(), "
-                              "WebKit2.get_minor_version(), WebKit2.get_micro_version()))").strip()
-        print("%s, in a GTK window on Xvfb" % version)
+        print("%s, in a GTK window on Xvfb" % webkit_version(harness))
         play(harness, "webkitgtk", "Skorvex in WebKitGTK", screens, start)
     finally:
         harness.down()

@@ -35,7 +35,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "support"))
 sys.path.insert(0, os.path.join(HERE, "..", "screen_reader"))
 sys.path.insert(0, HERE)
 from devtools import Server  # noqa: E402
-from engines_check import FIREFOX_PREFERENCES, WEBKIT  # noqa: E402
+from engines_check import FIREFOX_PREFERENCES, WEBKIT, webkit_version  # noqa: E402
 from harness import Failed, run_steps  # noqa: E402
 from orca_check import ORCA_SETTINGS, Session  # noqa: E402
 
@@ -66,11 +66,7 @@ def chromium(s, url):
 def webkitgtk(s, url):
     s.start(["/usr/bin/python3", "-c", WEBKIT, url],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    version = s.run("/usr/bin/python3", "-c", "import gi; gi.require_version('WebKit2', '4.1');"
-                    " from gi.repository import WebKit2; print('WebKitGTK %d.%d.%d' % ("
-                    "WebKit2.get_major_version(), WebKit2.get_minor_version(),"
-                    " WebKit2.get_micro_version()))").strip()
-    return version, "WebKitGTK"
+    return webkit_version(s), "WebKitGTK"
 
 
 ENGINES = {"firefox": firefox, "chromium": chromium, "webkitgtk": webkitgtk}
