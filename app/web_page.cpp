@@ -122,6 +122,7 @@ namespace {
     void clicked(int index);
     void typed(std::string words);
     void drill_focused();
+    void follow();
     void page_focused();
 }
 
@@ -174,9 +175,14 @@ PageMirror::PageMirror(QWidget& window, controls::Controls& c)
     mirror = this;
     build();
     window_.installEventFilter(this);
+    // Once the key, click or tick that moved Qt's focus has been handled, so
+    // that the element has its new name when it takes the page's focus
+    // ("Begin!" names the answer box anew after the focus is there).
     connect(qApp, &QApplication::focusChanged, this, [this] {
         focus_moved_ = true;
-        refresh();
+        if (std::exchange(follow_due_, true))
+            return;
+        val::global("queueMicrotask")(val::module_property("skorvexFollow"));
     });
     refresh();
 }
@@ -362,6 +368,7 @@ void PageMirror::schedule_refresh()
 void PageMirror::refresh()
 {
     refresh_due_ = false;
+    follow_due_ = false;
     if (ended_)
         return;
     const QWidget* focus = QApplication::focusWidget();
@@ -532,6 +539,12 @@ namespace {
         mirror->refresh();
     }
 
+    void follow()
+    {
+        if (mirror != nullptr)
+            mirror->refresh();
+    }
+
     // The page was given the focus (a window brought to the front, a browser
     // that gives it late at load): the element with it is focused again, so
     // that a screen reader hears where the focus is.
@@ -556,6 +569,7 @@ EMSCRIPTEN_BINDINGS(skorvex_page)
     emscripten::function("skorvexTyped", &typed);
     emscripten::function("skorvexDrillFocused", &drill_focused);
     emscripten::function("skorvexPageFocused", &page_focused);
+    emscripten::function("skorvexFollow", &follow);
 }
 
 } // namespace skorvex::app

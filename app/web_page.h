@@ -76,6 +76,7 @@ private:
     std::vector<Node> nodes_;
     bool refresh_due_ = false;
     bool focus_moved_ = true;
+    bool follow_due_ = false;
     bool ended_ = false;
 };
 

@@ -42,11 +42,13 @@ protected:
         WindowTest::TearDown();
     }
 
-    // The mirror follows the window once the repaint a change asks for has
-    // come: the browser's next animation frame, which no test can wait for,
-    // is handed to the window as Qt's platform hands it on.
+    // What the page runs after an event, which no test can wait for inside
+    // its own: the follow-up the mirror queued behind a move of Qt's focus,
+    // and the next animation frame, handed to the window as Qt's platform
+    // hands it on, with the repaint a change asked for.
     void settle()
     {
+        val::module_property("skorvexFollow")();
         QCoreApplication::processEvents();
         window->windowHandle()->handle()->deliverUpdateRequest();
         QCoreApplication::processEvents();
