@@ -114,11 +114,6 @@ namespace {
         later(field, words);
     }
 
-    bool shown(const QWidget* widget, const QWidget& window)
-    {
-        return widget->isVisibleTo(&window);
-    }
-
     void clicked(int index);
     void typed(std::string words);
     void drill_focused();
@@ -131,9 +126,8 @@ struct PageMirror::Node {
     enum class Kind { control, text, picture };
     QWidget* widget;
     Kind kind;
-    // The element a reader meets: for a combo box, its edit field.
+    // The element a reader meets: for a combo box, its text field.
     val element;
-    std::string role;
     val list = val::null(); // a combo box's list, while it is open
     std::vector<val> options {};
     std::string name {};
@@ -224,8 +218,7 @@ void PageMirror::build()
         element.call<void>("addEventListener", std::string("click"),
             val::module_property("skorvexClicked")
                 .call<val>("bind", val::null(), static_cast<int>(nodes_.size())));
-        nodes_.push_back(
-            Node { widget, Node::Kind::control, element, role != nullptr ? role : "textbox" });
+        nodes_.push_back(Node { widget, Node::Kind::control, element });
         return element;
     };
     // What a touch screen's keyboard enters goes on to Qt, and the field is
@@ -241,12 +234,12 @@ void PageMirror::build()
     };
     const auto label = [&](QLabel* widget, val& parent) {
         val element = element_for(widget, "div", parent);
-        nodes_.push_back(Node { widget, Node::Kind::text, element, "" });
+        nodes_.push_back(Node { widget, Node::Kind::text, element });
     };
     const auto picture = [&](QWidget* widget, val& parent) {
         val element = element_for(widget, "div", parent);
         set(element, "role", "img");
-        nodes_.push_back(Node { widget, Node::Kind::picture, element, "img" });
+        nodes_.push_back(Node { widget, Node::Kind::picture, element });
     };
     // An editable combo box: a text field with the role of a combo box, and
     // its list beside it.
@@ -336,10 +329,9 @@ void PageMirror::build()
     if (!canvas.isNull()) {
         canvas.set("contentEditable", std::string("false"));
         set(canvas, "tabindex", "-1");
-    }
-    if (!canvas.isNull())
         canvas.call<void>(
             "addEventListener", std::string("focus"), val::module_property("skorvexDrillFocused"));
+    }
     // The browser gives the page the focus after the page has given it to an
     // element: the element is given it again, so that its focus is told.
     val::global("window").call<void>(
@@ -374,7 +366,7 @@ void PageMirror::refresh()
     const QWidget* focus = QApplication::focusWidget();
     for (Node& node : nodes_) {
         QWidget* widget = node.widget;
-        const std::string hidden = truth(!shown(widget, window_));
+        const std::string hidden = truth(!widget->isVisibleTo(&window_));
         if (hidden != node.hidden) {
             node.element.set("hidden", hidden == "true");
             node.hidden = hidden;

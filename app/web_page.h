@@ -26,8 +26,8 @@ class QWidget;
 // the drill already: a reader who goes on to the page's own text keeps it
 // there through every tick and repaint. Keys reach Qt through the focused
 // element. The answer box's element is a text field, so that a touch screen
-// brings up its keyboard there, and so is each combo box's edit field inside
-// its combo box, as on the desktop, so that a screen reader reads the new
+// brings up its keyboard there, and so is each combo box's element, a text
+// field with the role of a combo box, so that a screen reader reads the new
 // value the arrow keys choose; a combo box's list is a list box while it is
 // open. The voice's sentences go to the page's own live regions. Once the
 // program has ended, the elements leave the page. Only built for WebAssembly.

@@ -34,7 +34,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "support"))
 sys.path.insert(0, os.path.join(HERE, "..", "screen_reader"))
 sys.path.insert(0, HERE)
-from devtools import Server  # noqa: E402
+from devtools import CHROMIUM, QUIET, Server  # noqa: E402
 from engines_check import FIREFOX_PREFERENCES, WEBKIT, webkit_version  # noqa: E402
 from harness import Failed, run_steps  # noqa: E402
 from orca_check import ORCA_SETTINGS, Session  # noqa: E402
@@ -55,12 +55,10 @@ def firefox(s, url):
 
 def chromium(s, url):
     profile = tempfile.mkdtemp(prefix="skorvex-chromium-", dir=s.scratch)
-    s.start(["chromium", "--no-sandbox", "--force-renderer-accessibility", "--disable-gpu",
-             "--no-first-run", "--disable-background-networking", "--disable-component-update",
-             "--disable-sync", "--disable-quic", "--disable-extensions", "--mute-audio",
-             "--user-data-dir=" + profile, "--window-size=800,600", "--window-position=0,0", url],
+    s.start([CHROMIUM, *QUIET, "--force-renderer-accessibility", "--user-data-dir=" + profile,
+             "--window-size=800,600", "--window-position=0,0", url],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    return s.run("chromium", "--version").strip(), "Chromium"
+    return s.run(CHROMIUM, "--version").strip(), "Chromium"
 
 
 def webkitgtk(s, url):
