@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFont>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QItemSelectionModel>
@@ -150,8 +151,12 @@ void prepare_page()
 
 void add_page_fonts()
 {
-    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/LiberationSans-Regular.ttf"));
-    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/LiberationSans-Bold.ttf"));
+    // The window asks for Liberation Sans by name; the page's cut of it
+    // carries a name of its own.
+    QFontDatabase::addApplicationFont(u":/fonts/SkorvexSans-Regular.ttf"_s);
+    QFontDatabase::addApplicationFont(u":/fonts/SkorvexSans-Bold.ttf"_s);
+    QFontDatabase::addApplicationFont(u":/fonts/DejaVuSans.ttf"_s);
+    QFont::insertSubstitution(u"Liberation Sans"_s, u"Skorvex Sans"_s);
 }
 
 void tell_page_ended()

@@ -38,6 +38,21 @@ def linked_files(qt, link_map):
     return files
 
 
+def qt_changes(qt):
+    """Our changes to Qt's source, as the build applied them: the patches the
+    Qt build keeps beside itself, each named with the line that says why."""
+    patches = sorted(glob.glob(os.path.join(os.path.dirname(qt), "patches", "*.patch")))
+    if not patches:
+        return ""
+    lines = ["Built with these changes of ours to that source, each in the source\n"
+             "release as packaging/qt-patches/<name>:\n"]
+    for path in patches:
+        first = open(path, encoding="utf-8").readline()
+        lines.append("- %s: %s\n" % (os.path.basename(path),
+                                      first.removeprefix("Description:").strip()))
+    return "\n" + "".join(lines)
+
+
 def notices(qt, link_map, version, where, program, runtimes):
     """The notices of every third-party part of Qt that the link map says
     went into the program, and of the runtimes named, each (name, the
@@ -49,7 +64,8 @@ def notices(qt, link_map, version, where, program, runtimes):
         "%s has the following software linked into it, statically.\n" % (version, where, program),
         "== Qt %s (qtbase), from Debian's source package qt6-base\n\n"
         "Licence: LGPL-3.0-only, see LGPL-3.0-only.txt.\n"
-        "Copyright (C) The Qt Company Ltd. and other contributors.\n" % qt_version(qt),
+        "Copyright (C) The Qt Company Ltd. and other contributors.\n" % qt_version(qt)
+        + qt_changes(qt),
     ]
     for path in sorted(glob.glob(source + "/src/**/qt_attribution.json", recursive=True)):
         folder = os.path.dirname(path)

@@ -222,7 +222,9 @@ TEST_F(ControlsAtStart, DrawInRegularFacesWithTheWidthsOfArial)
         EXPECT_FALSE(font.underline());
         EXPECT_FALSE(font.strikeOut());
         EXPECT_EQ(font.family(), u"Liberation Sans"_s);
-        EXPECT_EQ(QFontInfo(font).family(), font.family()) << "the face is really used";
+        // A page's cut of the face carries a name of its own, put in its place.
+        EXPECT_EQ(QFontInfo(font).family().toLower(), QFont::substitute(font.family()).toLower())
+            << "the face is really used";
         const bool bold = widget == c().topnum || widget == c().botnum || widget == c().ans
             || widget == c().timeleft;
         EXPECT_EQ(font.weight(), bold ? QFont::Bold : QFont::Normal);
