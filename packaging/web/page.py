@@ -11,13 +11,16 @@ The folder holds the page (index.html, page.js), Qt's loader, the program
 192 and 512 pixels (the pixel art enlarged pixel for pixel), the service
 worker that keeps every file for use offline, and LICENSES: our licence,
 Qt's, the fonts', and the notices of everything else linked in. Every file
-gets the commit's time, SOURCE_DATE_EPOCH.
+gets the commit's time, SOURCE_DATE_EPOCH; beside every file of 1 KB or more
+lie its .gz and .br, which a server may send in its place.
 """
 
+import gzip
 import hashlib
 import json
 import os
 import shutil
+import subprocess
 import sys
 
 from PIL import Image
@@ -34,8 +37,28 @@ PROGRAM = ["qtloader.js", "skorvex.js", "skorvex.wasm"]
 RUNTIMES = [
     ("Emscripten's runtime libraries (musl, libc++, libc++abi, compiler-rt)",
      "/usr/share/doc/emscripten/copyright"),
-    ("The Liberation Sans fonts", "/usr/share/doc/fonts-liberation/copyright"),
+    ("Skorvex Sans: Regular and Bold of the Liberation Sans fonts, cut to the\n"
+     "characters the drill writes and renamed, as the SIL Open Font License 1.1\n"
+     "asks of a modified version", "/usr/share/doc/fonts-liberation/copyright"),
+    ("DejaVu Sans, cut to the Latin, Greek, Cyrillic, Hebrew and Arabic scripts",
+     "/usr/share/doc/fonts-dejavu-core/copyright"),
 ]
+# What a server may send in place of a file that a browser asks for
+# compressed; smaller files are not worth a second request's headers.
+PRECOMPRESSED_FROM = 1024
+
+
+def precompress(path):
+    """Beside a file worth it, the same bytes as gzip -9 -n and brotli -q 11
+    would write them, which a server sends to a browser that asks for them
+    (nginx's gzip_static and brotli_static, Apache's rewrite to them)."""
+    data = open(path, "rb").read()
+    if len(data) < PRECOMPRESSED_FROM:
+        return
+    with open(path + ".gz", "wb") as packed:
+        packed.write(gzip.compress(data, compresslevel=9, mtime=0))
+    subprocess.run(["brotli", "--quality=11", "--force", "--output=" + path + ".br", path],
+                   check=True)
 
 
 def main():
@@ -72,11 +95,12 @@ def main():
             "the terms of the GNU General Public License, version 3 or later\n"
             "(GPL-3.0-or-later.txt). skorvex.wasm has Qt (LGPL-3.0-only.txt) and the\n"
             "libraries named in THIRD-PARTY-NOTICES.txt linked into it, and the\n"
-            "Liberation Sans fonts (SIL Open Font License 1.1) compiled in.\n\n"
-            "Its source is Skorvex's source release of the same version,\n"
-            "skorvex-%s.tar.gz, built with Debian 13's emscripten against Qt from\n"
-            "Debian 13's qt6-base source package (make web); both are offered\n"
-            "where this page is.\n" % (version, version))
+            "fonts named in THIRD-PARTY-NOTICES.txt compiled in: Skorvex Sans,\n"
+            "made from Liberation Sans (SIL Open Font License 1.1), and DejaVu Sans.\n\n"
+            "Its source is skorvex-%s-web-source.tar.gz, offered where this page\n"
+            "is: Skorvex's source release of the same version, with Debian 13's\n"
+            "qt6-base source package and our changes to it exactly as Qt was built\n"
+            "from them, with Debian 13's emscripten (make web-package).\n" % (version, version))
 
     files = sorted(os.path.relpath(os.path.join(d, f), out)
                    for d, _, names in os.walk(out) for f in names)
@@ -88,6 +112,8 @@ def main():
         "@FILES@", ", ".join(json.dumps("./" + f) for f in [""] + files))
     with open(os.path.join(out, "sw.js"), "w", encoding="utf-8") as text:
         text.write(worker)
+    for name in files + ["sw.js"]:
+        precompress(os.path.join(out, name))
     for d, _, names in os.walk(out):
         for name in names + ["."]:
             os.utime(os.path.join(d, name), (epoch, epoch))

@@ -26,10 +26,14 @@ QUIET = ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-backgroun
 
 
 class Server:
-    """Serves a folder on a free port of localhost, .wasm as application/wasm."""
+    """Serves a folder on a free port of localhost, .wasm as application/wasm,
+    and, where a browser accepts it, a file's .br or .gz beside it in its
+    place, as nginx's brotli_static and gzip_static do. What went out is
+    kept in sent: (path, Content-Encoding, status)."""
 
     def __init__(self, folder):
-        handler = functools.partial(Quiet, directory=folder)
+        self.sent = []
+        handler = functools.partial(Quiet, self.sent, directory=folder)
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
@@ -43,6 +47,37 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       ".wasm": "application/wasm", ".js": "text/javascript",
                       ".webmanifest": "application/manifest+json"}
+
+    def __init__(self, sent, *args, **kwargs):
+        self.sent = sent
+        self.encoding = None
+        super().__init__(*args, **kwargs)
+
+    def send_head(self):
+        real = super().translate_path(self.path)
+        accepted = [part.split(";")[0].strip()
+                    for part in self.headers.get("Accept-Encoding", "").split(",")]
+        self.encoding = None
+        for encoding, suffix in (("br", ".br"), ("gzip", ".gz")):
+            if encoding in accepted and os.path.isfile(real + suffix):
+                self.encoding, self.packed = encoding, real + suffix
+                break
+        return super().send_head()
+
+    def translate_path(self, path):
+        return self.packed if self.encoding else super().translate_path(path)
+
+    def guess_type(self, path):
+        if self.encoding:
+            path = path.rsplit(".", 1)[0]
+        return super().guess_type(path)
+
+    def send_response(self, code, message=None):
+        super().send_response(code, message)
+        if self.encoding and code == 200:
+            self.send_header("Content-Encoding", self.encoding)
+        self.send_header("Vary", "Accept-Encoding")
+        self.sent.append((self.path.split("?")[0], self.encoding if code == 200 else None, code))
 
     def log_message(self, *args):
         pass

@@ -423,6 +423,19 @@ def kept_for_offline(page):
     print("  the service worker keeps the page's %d files" % count)
 
 
+def served_once_and_packed(server):
+    """The first visit as a server with the precompressed files serves it:
+    the program went out compressed, once; the service worker's own fetches
+    of it were answered by headers alone."""
+    wasm = [(encoding, status) for path, encoding, status in server.sent
+            if path == "/skorvex.wasm"]
+    whole = [encoding for encoding, status in wasm if status == 200]
+    expect(len(whole) == 1 and whole[0] in ("br", "gzip"),
+           "the program was sent once, as its .br or .gz (%r)" % wasm)
+    expect(all(status == 304 for _, status in wasm[1:]),
+           "the service worker only checked that its copy is current (%r)" % wasm)
+
+
 def crisp_at_double_density(page):
     """The page on a screen of twice the density (or zoomed to 200 %): the
     sun is drawn from its picture for such screens, pixel for pixel."""
@@ -488,6 +501,7 @@ def main():
         page = Page(first, server.url, screens)
         page.open()
         kept_for_offline(page)
+        served_once_and_packed(server)
         audit(page, axe)
         play(page)
         harness.down()
