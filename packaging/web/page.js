@@ -17,14 +17,21 @@
         screen.hidden = true;
         say('Skorvex has ended. Reload the page to play again.');
     });
-    if ('serviceWorker' in navigator)
-        navigator.serviceWorker.register('sw.js').catch(() => {});
+    // The worker keeps the page once it is drawn, so that its fetches never
+    // compete with the page's own download.
+    const keep = () => {
+        if ('serviceWorker' in navigator)
+            navigator.serviceWorker.register('sw.js').catch(() => {});
+    };
     try {
         await qtLoad({
             qt: {
                 containerElements: [screen],
                 entryFunction: window.skorvex_entry,
-                onLoaded: () => { status.hidden = true; },
+                onLoaded: () => {
+                    status.hidden = true;
+                    keep();
+                },
                 onExit: (exit) => {
                     if (exit.crashed)
                         say('Skorvex stopped: ' + exit.text);

@@ -8,8 +8,12 @@
 const CACHE = 'skorvex-@DIGEST@';
 const FILES = [@FILES@];
 
+// The page has just fetched every file it needs: each is asked for again
+// only as a check that the browser's copy is current, which the server
+// answers with its headers alone (304), not with the file a second time.
 self.addEventListener('install', (event) => {
-    event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES))
+    event.waitUntil(caches.open(CACHE)
+        .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'no-cache' }))))
         .then(() => self.skipWaiting()));
 });
 
