@@ -20,7 +20,7 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: all deps configure build run test web run-web test-web bench-web windows test-windows windows-source windows-package windows-package-check windows-source-check test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
+.PHONY: all deps configure build run test web web-package web-release-check run-web test-web bench-web windows test-windows windows-source windows-package windows-package-check windows-source-check test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
 
 all: build
 
@@ -125,6 +125,20 @@ WEB_DIR ?= build-web
 WASM_DIR ?= build-wasm
 web: deps
 	@scripts/in-debian13 packaging/web/build $(WEB_DIR) $(WASM_DIR)
+
+# The page's release in $(WEB_DIR)-release: skorvex-$(VERSION)-web.zip, the
+# page with its precompressed files for any web server, and
+# skorvex-$(VERSION)-web-source.tar.gz, its complete source with Debian 13's
+# qt6-base source and our changes to it.
+web-package: web
+	@scripts/install-deps zip
+	@packaging/web/package $(WEB_DIR) $(WEB_DIR)-release $(VERSION)
+
+# The page's release built a second time, from a clone of the commit in
+# another folder, against the same Qt: both files must come out byte for
+# byte the same.
+web-release-check: web-package
+	@packaging/web/release-check $(WEB_DIR)-release $(VERSION)
 
 # Serves $(WEB_DIR) on localhost and opens it in the default browser.
 run-web: web
