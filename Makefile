@@ -160,7 +160,7 @@ test-web: web
 # bare Qt window of a label and a button with the same Qt, and its size.
 bench-web: web
 	@scripts/in-debian13 packaging/web/build $(WEB_DIR) $(WASM_DIR) label_button_window
-	@scripts/install-deps chromium
+	@scripts/install-deps chromium brotli python3-pil
 	@bench/web-startup $(WEB_DIR) $(WASM_DIR)
 
 # The Windows program, $(WINDOWS_DIR)/skorvex.exe, built here with Debian's
