@@ -6,7 +6,9 @@ its DevTools protocol sends them.
 
 Usage: page_check.py WEB_DIR SCREENSHOT_DIR AXE_JS
 
-The page is served on localhost. The check reads the window at start (its
+The page is served on localhost as a server with its precompressed files
+serves it (a file's .br or .gz where the browser asks), and the program must
+have gone out once, compressed, on the first visit. The check reads the window at start (its
 size, the focus on "Begin!", every focusable control's role and name in the
 browser's accessibility tree), plays a Tables-ez run of Addition from 1 with a
 right answer, a wrong one and a text that is no number, comparing the suns
