@@ -138,7 +138,8 @@ web-package: web
 # another folder, against the same Qt: both files must come out byte for
 # byte the same.
 web-release-check: web-package
-	@packaging/web/release-check $(WEB_DIR)-release $(VERSION)
+	@packaging/release-check $(WEB_DIR)-release web-package build-web-release \
+		skorvex-$(VERSION)-web.zip skorvex-$(VERSION)-web-source.tar.gz
 
 # Serves $(WEB_DIR) on localhost and opens it in the default browser.
 run-web: web
@@ -210,7 +211,9 @@ windows-package-check: windows-package
 	@scripts/install-deps wine64 xvfb xdotool imagemagick python3-pil osslsigncode openssl unzip
 	@tests/windows/package-check $(WINDOWS_DIR) $(VERSION)
 	@tests/windows/sign-check $(WINDOWS_DIR) $(VERSION)
-	@packaging/windows/release-check $(WINDOWS_DIR) $(VERSION)
+	@packaging/release-check $(WINDOWS_DIR) windows-package build-windows skorvex.exe \
+		skorvex-$(VERSION)-windows-x86_64.zip skorvex-$(VERSION)-setup.exe \
+		skorvex-$(VERSION)-x64.msi skorvex-$(VERSION)-windows-source.tar.gz
 
 # skorvex.exe built again from the source release alone, with no git and no
 # network, Qt included (about half an hour), and compared byte for byte.
