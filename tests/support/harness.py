@@ -6,7 +6,9 @@ display, and real X keys sent with xdotool. The screen-reader check, the
 desktop check, the Windows checks and the browser check build on it."""
 
 import os
+import shutil
 import subprocess
+import tempfile
 import time
 
 STEP_SECONDS = 20  # the longest any one step may take
@@ -35,12 +37,20 @@ def run_steps(steps, down, passed, indent="", after_failure=None):
 class Harness:
     def __init__(self, env=None):
         self.processes = []
+        self.folders = []
         self.env = dict(os.environ if env is None else env)
 
     def start(self, args, **kwargs):
-        process = subprocess.Popen(args, env=self.env, **kwargs)
+        process = subprocess.Popen(args, **{"env": self.env, **kwargs})
         self.processes.append(process)
         return process
+
+    def scratch(self, prefix):
+        """A folder of its own, removed by down(): a browser's profile is tens
+        of megabytes, and the suite starts one for every test."""
+        folder = tempfile.mkdtemp(prefix=prefix)
+        self.folders.append(folder)
+        return folder
 
     def run_quietly(self, args, seconds=STEP_SECONDS):
         """The command's output and status; its messages are dropped."""
@@ -101,4 +111,8 @@ class Harness:
                     process.wait(5)
                 except subprocess.TimeoutExpired:
                     process.kill()
+                    process.wait()
         self.processes = []
+        for folder in self.folders:
+            shutil.rmtree(folder, ignore_errors=True)
+        self.folders = []

@@ -11,7 +11,6 @@ import json
 import os
 import queue
 import subprocess
-import tempfile
 import threading
 import time
 
@@ -88,7 +87,10 @@ class Chromium:
     come back to a page as a returning visitor)."""
 
     def __init__(self, harness, width=800, height=600, profile=None):
-        self.profile = profile or tempfile.mkdtemp(prefix="skorvex-chromium-")
+        # Its own temporary files go with the profile, which is removed when
+        # the harness is put down unless it was given to be kept.
+        scratch = harness.scratch("skorvex-chromium-")
+        self.profile = profile or os.path.join(scratch, "profile")
         commands_read, self._commands = os.pipe()
         self._replies, replies_write = os.pipe()
 
@@ -103,7 +105,7 @@ class Chromium:
             [CHROMIUM, "--headless=new", *QUIET, "--remote-debugging-pipe",
              "--user-data-dir=" + self.profile, "--window-size=%d,%d" % (width, height),
              "about:blank"],
-            preexec_fn=on_fds_3_and_4, close_fds=False,
+            env=dict(harness.env, TMPDIR=scratch), preexec_fn=on_fds_3_and_4, close_fds=False,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(commands_read)
         os.close(replies_write)

@@ -16,7 +16,6 @@ its first problem (6 + 6), show the happy sun.
 import os
 import subprocess
 import sys
-import tempfile
 import textwrap
 import time
 
@@ -123,7 +122,7 @@ def play(harness, engine, title, screens, start):
 
 def firefox(url, screens, start):
     harness = Harness()
-    profile = tempfile.mkdtemp(prefix="skorvex-firefox-")
+    profile = harness.scratch("skorvex-firefox-")
     with open(os.path.join(profile, "user.js"), "w") as preferences:
         preferences.write(FIREFOX_PREFERENCES)
     try:

@@ -24,6 +24,7 @@ ends the program, which the page then says. Screenshots go to SCREENSHOT_DIR.
 import base64
 import io
 import os
+import shutil
 import sys
 import tempfile
 import time
@@ -516,7 +517,11 @@ def main():
         by_touch(again)
         crisp_at_double_density(again)
         offline_and_exit(again)
-    return run_steps(steps, harness.down, "passed: the page in Chromium, played by keys "
+    def down():
+        harness.down()
+        shutil.rmtree(profile, ignore_errors=True)
+
+    return run_steps(steps, down, "passed: the page in Chromium, played by keys "
                      "and read by its accessibility tree")
 
 if __name__ == "__main__":
