@@ -20,7 +20,7 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: all deps configure build run test web web-package web-release-check run-web test-web bench-web windows test-windows windows-source windows-package windows-package-check windows-source-check test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
+.PHONY: all deps configure build run test web web-package web-release-check run-web test-web test-web-screen-reader bench-web windows test-windows windows-source windows-package windows-package-check windows-source-check test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
 
 all: build
 
@@ -151,11 +151,19 @@ run-web: web
 # and axe-core, the page drawn by Firefox ESR and WebKitGTK, and played by ear
 # in all three with Orca listening. Screenshots and Orca's logs go to
 # $(WEB_DIR)-screens.
+WEB_CHECK_DEPS := chromium firefox-esr gir1.2-webkit2-4.1 python3-gi python3-gi-cairo \
+	xvfb xdotool imagemagick python3-pil orca speech-dispatcher-espeak-ng dbus-x11 at-spi2-core
 test-web: web
 	@scripts/in-debian13 tests/web/suite $(WEB_DIR) $(WASM_DIR)
-	@scripts/install-deps chromium firefox-esr gir1.2-webkit2-4.1 python3-gi python3-gi-cairo \
-		xvfb xdotool imagemagick python3-pil orca speech-dispatcher-espeak-ng dbus-x11 at-spi2-core
+	@scripts/install-deps $(WEB_CHECK_DEPS)
 	@tests/web/run $(WEB_DIR)
+
+# The page already built in $(WEB_DIR) heard through Orca alone, in the three
+# browsers: how make test-debian13 hears it with Debian 13's Orca.
+test-web-screen-reader:
+	@test -f $(WEB_DIR)/index.html || { echo "no page in $(WEB_DIR): make web first"; exit 1; }
+	@scripts/install-deps $(WEB_CHECK_DEPS)
+	@/usr/bin/python3 tests/web/orca_page_check.py $(WEB_DIR) $(WEB_DIR)-screens
 
 # The page's time to its first drawn window in headless Chromium, against a
 # bare Qt window of a label and a button with the same Qt, and its size.
@@ -243,10 +251,10 @@ package-check: deps
 
 # The checks above on Debian 13 "trixie", in a chroot made by debootstrap
 # from the archive apt uses (as root): make test, the colour schemes, the
-# screen reader, package-check and install-check, and whether this machine's
-# package installs and starts there.
-test-debian13:
-	@scripts/debian13-check $(BUILD_DIR)
+# screen reader, package-check and install-check, the page heard through
+# Orca there, and whether this machine's package installs and starts there.
+test-debian13: web
+	@scripts/debian13-check $(BUILD_DIR) $(WEB_DIR)
 
 # Asks apt whether the package installs here, unpacks it into a throw-away
 # root and starts it there.

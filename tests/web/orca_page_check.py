@@ -11,7 +11,9 @@ ENGINE is firefox, chromium or webkitgtk (by default all three). In
 WebKitGTK, Orca 43 reads the focus, the controls' names and a setting's new
 value, but not the answer box's new name, and it did not say the first
 verdict the page wrote to its live region when tried: there the check ends
-once the answer box has the focus. Each runs
+once the answer box has the focus. Orca 48 reads the answer box with its
+problem, and the braille line with the typed answer, but leaves out every
+live region there: the check ends after the typed answer. Each runs
 privately: an Xvfb display, a D-Bus session bus, the AT-SPI bus,
 speech-dispatcher with espeak-ng, its sound taken at the pace a sound card
 plays it, Orca with its own settings, then the browser at the page, served
@@ -137,19 +139,22 @@ def play(s, engine):
     s.press("Tab", "Tab", "Tab", "Tab", "Tab")
     say(r"\bBegin!", "the focus back on Begin!")
     s.press("space")
-    if engine == "webkitgtk":
-        # WebKitGTK keeps telling the name the answer box had at load: the
-        # problem in its name does not reach Orca there.
-        say(r"^Your answer entry\b", "Begin! moving the focus to the answer box")
+    # Orca 43 in WebKitGTK keeps telling the name the answer box had at load:
+    # the problem in its name does not reach it there. Orca 48 hears it.
+    pattern = r"^(1 plus 1, y|Y)our answer\b" if engine == "webkitgtk" else r"^1 plus 1, your answer\b"
+    said = say(pattern, "Begin! moving the focus to the answer box").group(0)
+    if said.startswith("Y"):
         print("  WebKitGTK: the answer box is read by its first name, without the problem;")
         print("  and Orca does not say what the page writes to its live regions there (the")
         print("  first verdict went unsaid when tried), so the check ends here for WebKitGTK")
         return
-    else:
-        say(r"^1 plus 1, your answer\b", "Begin! moving the focus to the answer box")
-        show(r"1 plus 1, your answer", "the problem in braille")
-        s.enter("2")
-        show(r"1 plus 1, your answer 2", "the typed answer beside the problem in braille")
+    show(r"1 plus 1, your answer", "the problem in braille")
+    s.enter("2")
+    show(r"1 plus 1, your answer 2", "the typed answer beside the problem in braille")
+    if engine == "webkitgtk":
+        print("  WebKitGTK: Orca leaves out what the page writes to its live regions there")
+        print('  ("WEB: Ignoring event from live region." in its log), so the check ends here')
+        return
     s.press("Return")
     say(r"^Right! Next problem: 1 plus 2\.$", "a right answer")
     s.enter("4")
