@@ -68,8 +68,25 @@ Function .onInit
     StrCpy $INSTDIR $0
 FunctionEnd
 
+; Removed as it was installed, whatever the command line says: a school's
+; script may run uninstall.exe /S by hand, without the /AllUsers the entry in
+; Apps passes. The entry whose folder is this uninstaller's tells the mode.
 Function un.onInit
     !insertmacro MULTIUSER_UNINIT
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == $INSTDIR
+        ${If} $MultiUser.Privileges != "Admin"
+        ${AndIf} $MultiUser.Privileges != "Power"
+            MessageBox MB_OK|MB_ICONSTOP \
+                "${NAME} was installed for every user: removing it needs an administrator." /SD IDOK
+            SetErrorLevel 5
+            Quit
+        ${EndIf}
+        Call un.MultiUser.InstallMode.AllUsers
+    ${ElseIf} $1 == $INSTDIR
+        Call un.MultiUser.InstallMode.CurrentUser
+    ${EndIf}
 FunctionEnd
 
 ; The registry's HKLM for every user, else HKCU (SHCTX); the uninstaller is
