@@ -28,7 +28,7 @@ from PIL import Image
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOP = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(TOP, "packaging"))
-from notices import notices  # noqa: E402
+from notices import notices
 
 PAGE = ["index.html", "page.js", "skorvex.webmanifest"]
 PROGRAM = ["qtloader.js", "skorvex.js", "skorvex.wasm"]

@@ -31,7 +31,7 @@ from xml.sax.saxutils import quoteattr
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOP = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.dirname(HERE))
-from notices import notices  # noqa: E402
+from notices import notices
 # The MSI's codes. The upgrade code stays the same for every version, so that
 # a newer MSI replaces an older one; the others are made from the version and
 # the files, so that one commit always gives the same MSI.

@@ -19,10 +19,10 @@ import time
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "screen_reader"))
-from orca_check import Failed, Session, run_steps  # noqa: E402
+from orca_check import Failed, Session, run_steps
 
 
 def applications(pid):

@@ -26,7 +26,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from harness import STEP_SECONDS, Failed, Harness, run_steps  # noqa: E402
+from harness import STEP_SECONDS, Failed, Harness, run_steps
 
 ORCA = "/usr/bin/orca"
 

@@ -23,8 +23,8 @@ from PIL import Image, ImageChops
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "support"))
-from devtools import Server  # noqa: E402
-from harness import Failed, Harness  # noqa: E402
+from devtools import Server
+from harness import Failed, Harness
 
 ASSETS = os.path.join(HERE, "..", "..", "assets")
 SUN = (144, 24, 72, 72)

@@ -37,10 +37,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "support"))
 sys.path.insert(0, os.path.join(HERE, "..", "screen_reader"))
 sys.path.insert(0, HERE)
-from devtools import CHROMIUM, QUIET, Server  # noqa: E402
-from engines_check import FIREFOX_PREFERENCES, WEBKIT, webkit_version  # noqa: E402
-from harness import Failed, run_steps  # noqa: E402
-from orca_check import ORCA_SETTINGS, Session  # noqa: E402
+from devtools import CHROMIUM, QUIET, Server
+from engines_check import FIREFOX_PREFERENCES, WEBKIT, webkit_version
+from harness import Failed, run_steps
+from orca_check import ORCA_SETTINGS, Session
 
 # Each control's name, as Tab goes round from "Begin!".
 TAB_ROUND = ["Addition", "Problem type", "Time limit", "Difficulty Level", "Table Start #",

@@ -33,8 +33,8 @@ from PIL import Image, ImageChops
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "support"))
-from devtools import Chromium, Server  # noqa: E402
-from harness import Failed, Harness, run_steps  # noqa: E402
+from devtools import Chromium, Server
+from harness import Failed, Harness, run_steps
 
 ASSETS = os.path.join(HERE, "..", "..", "assets")
 CLIENT = (443, 350)

@@ -1,5 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The Skorvex developers
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
 # Sourced by the Windows checks. new_prefix PREFIX HOME makes a fresh Wine
 # prefix with its home beside it, so that nothing outside the build folder
 # changes, and leaves one Wine server running for it.

@@ -25,7 +25,7 @@ import time
 from PIL import Image, ImageChops
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from harness import Failed, Harness, run_steps  # noqa: E402
+from harness import Failed, Harness, run_steps
 
 ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
 WINE = os.environ.get("SKORVEX_WINE", "/usr/lib/wine/wine64")
