@@ -20,33 +20,39 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: all deps configure build run test web web-package web-release-check run-web test-web test-web-screen-reader bench-web windows test-windows windows-source windows-package windows-package-check windows-source-check test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
+.PHONY: help all deps configure build run test web web-package web-release-check run-web test-web test-web-screen-reader bench-web windows test-windows windows-source windows-package windows-package-check windows-source-check test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
 
-all: build
+.DEFAULT_GOAL := all
+help: ## each target with its one line
+	@sed -n 's/^\([a-z0-9-]*\):.*## \(.*\)/\1\t\2/p' $(MAKEFILE_LIST) | \
+		sed 's/$$(BUILD_DIR)/$(BUILD_DIR)/; s/$$(WEB_DIR)/$(WEB_DIR)/; s/$$(WINDOWS_DIR)/$(WINDOWS_DIR)/' | \
+		expand -t 26
 
-deps:
+all: build ## the program, in $(BUILD_DIR)/ (as make build)
+
+deps: ## installs with apt what the build and the suite need
 	@scripts/install-deps
 
-configure: deps
+configure: deps ## configures $(BUILD_DIR)/ with CMake and Ninja
 	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 		"-DSKORVEX_MAINTAINER=$${SKORVEX_MAINTAINER:-}" >/dev/null
 
-build: configure
+build: configure ## builds the program and the suite
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+run: build ## builds and opens the window
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
 		echo "skorvex needs a graphical display: run 'make run' from a desktop session (or over 'ssh -X'); no DISPLAY or WAYLAND_DISPLAY is set." >&2; \
 		exit 1; \
 	fi
 	@$(BUILD_DIR)/skorvex
 
-test: build
+test: build ## builds and runs every test, headless
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 # The whole suite under AddressSanitizer, UndefinedBehaviorSanitizer and
 # LeakSanitizer, in its own build folder.
-test-sanitize: deps
+test-sanitize: deps ## the suite under AddressSanitizer, UBSan and LeakSanitizer
 	@cmake --preset asan >/dev/null
 	@cmake --build build-asan -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -54,7 +60,7 @@ test-sanitize: deps
 
 # A build as on a system where CMake finds no fontconfig (Windows, macOS):
 # the start-up font warm-up is left out, and every test still passes.
-test-without-fontconfig: deps
+test-without-fontconfig: deps ## the suite built as where CMake finds no fontconfig
 	@cmake -S . -B build-without-fontconfig -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 		-DCMAKE_DISABLE_FIND_PACKAGE_Fontconfig=ON >/dev/null
 	@grep -qx 'SKORVEX_FONT_WARM_UP:BOOL=OFF' build-without-fontconfig/CMakeCache.txt
@@ -66,14 +72,14 @@ test-without-fontconfig: deps
 # from: fonts of their own, GNOME's gtk3 theme in Adwaita dark on a live
 # display, KDE Plasma, doubled scaling, another style, other locales. Each
 # must give the answer make test gives.
-test-environments: build
+test-environments: build ## the suite under other fonts, themes, scaling, styles and locales
 	@scripts/install-deps xvfb qt6-gtk-platformtheme kde-style-breeze fonts-liberation2 locales
 	@tests/environments/run $(BUILD_DIR)
 
 # A whole drill played by ear: Debian's Orca listens under a private Xvfb
 # display and D-Bus, real X key events play, and each step waits until Orca
 # has spoken what it must. Orca's speech log is kept in $(BUILD_DIR)/orca-speech.log.
-test-screen-reader: build
+test-screen-reader: build ## a drill played by real keys while Orca listens
 	@scripts/install-deps orca speech-dispatcher-espeak-ng xvfb xdotool xclip dbus-x11 at-spi2-core
 	@/usr/bin/python3 tests/screen_reader/orca_check.py $(BUILD_DIR)/skorvex $(BUILD_DIR)/orca-speech.log
 
@@ -85,20 +91,20 @@ test-screen-reader: build
 # order, Enter from a setting and from an option button. Screenshots go to
 # $(BUILD_DIR)/schemes.
 KDE_QT6 = $(shell apt-cache show plasma-integration 2>/dev/null | grep -q '^Depends:.*libqt6' && echo plasma-integration)
-test-colour-schemes: build
+test-colour-schemes: build ## five desktop set-ups: contrast from screenshots, real keys
 	@scripts/install-deps xvfb xdotool x11-utils dbus-x11 at-spi2-core gir1.2-atspi-2.0 python3-gi qt6-gtk-platformtheme kde-style-breeze $(KDE_QT6)
 	@tests/schemes/run $(BUILD_DIR)
 
 # A long soak of random event sequences on the real window.
 SOAK_SEEDS ?= 40
 SOAK_EVENTS ?= 50000
-soak: build
+soak: build ## long random event sequences on the window
 	@SKORVEX_SOAK_SEEDS=$(SOAK_SEEDS) SKORVEX_SOAK_EVENTS=$(SOAK_EVENTS) QT_QPA_PLATFORM=offscreen \
 		$(BUILD_DIR)/tests/soak_tests --gtest_brief=1 2>/dev/null
 
 # The runtime's text services under libFuzzer; fails on any finding.
 FUZZ_SECONDS ?= 60
-fuzz:
+fuzz: ## libFuzzer on the text conversions
 	@scripts/install-deps clang libclang-rt-14-dev
 	@cmake -S . -B build-fuzz -G Ninja -DSKORVEX_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -109,7 +115,7 @@ fuzz:
 
 # Start-up against a bare Qt window under Xvfb, and the handlers' costs;
 # writes build-bench/results.md.
-bench: deps
+bench: deps ## start-up and handler costs on the desktop
 	@scripts/install-deps xvfb dbus-x11 at-spi2-core orca speech-dispatcher-espeak-ng libbenchmark-dev libx11-dev libxdamage-dev
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKORVEX_BENCH=ON \
 		-DBUILD_TESTING=OFF >/dev/null
@@ -123,26 +129,26 @@ bench: deps
 # cache (scripts/in-debian13). The program's own build folder is $(WASM_DIR).
 WEB_DIR ?= build-web
 WASM_DIR ?= build-wasm
-web: deps
+web: deps ## the page, in $(WEB_DIR)/ (in Debian 13)
 	@scripts/in-debian13 packaging/web/build $(WEB_DIR) $(WASM_DIR)
 
 # The page's release in $(WEB_DIR)-release: skorvex-$(VERSION)-web.zip, the
 # page with its precompressed files for any web server, and
 # skorvex-$(VERSION)-web-source.tar.gz, its complete source with Debian 13's
 # qt6-base source and our changes to it.
-web-package: web
+web-package: web ## the page as a zip, and its complete source
 	@scripts/install-deps zip
 	@packaging/web/package $(WEB_DIR) $(WEB_DIR)-release $(VERSION)
 
 # The page's release built a second time, from a clone of the commit in
 # another folder, against the same Qt: both files must come out byte for
 # byte the same.
-web-release-check: web-package
+web-release-check: web-package ## the page's release built twice and compared
 	@packaging/release-check $(WEB_DIR)-release web-package build-web-release \
 		skorvex-$(VERSION)-web.zip skorvex-$(VERSION)-web-source.tar.gz
 
 # Serves $(WEB_DIR) on localhost and opens it in the default browser.
-run-web: web
+run-web: web ## serves the page on localhost and opens it
 	@/usr/bin/python3 scripts/serve-web $(WEB_DIR)
 
 # The suite built for WebAssembly and run by CTest in headless Chromium (on
@@ -153,21 +159,21 @@ run-web: web
 # $(WEB_DIR)-screens.
 WEB_CHECK_DEPS := chromium firefox-esr gir1.2-webkit2-4.1 python3-gi python3-gi-cairo \
 	xvfb xdotool imagemagick python3-pil orca speech-dispatcher-espeak-ng dbus-x11 at-spi2-core
-test-web: web
+test-web: web ## the suite in Chromium, the page in three browsers, with Orca
 	@scripts/in-debian13 tests/web/suite $(WEB_DIR) $(WASM_DIR)
 	@scripts/install-deps $(WEB_CHECK_DEPS)
 	@tests/web/run $(WEB_DIR)
 
 # The page already built in $(WEB_DIR) heard through Orca alone, in the three
 # browsers: how make test-debian13 hears it with Debian 13's Orca.
-test-web-screen-reader:
+test-web-screen-reader: ## the page already built heard through Orca in three browsers
 	@test -f $(WEB_DIR)/index.html || { echo "no page in $(WEB_DIR): make web first"; exit 1; }
 	@scripts/install-deps $(WEB_CHECK_DEPS)
 	@/usr/bin/python3 tests/web/orca_page_check.py $(WEB_DIR) $(WEB_DIR)-screens
 
 # The page's time to its first drawn window in headless Chromium, against a
 # bare Qt window of a label and a button with the same Qt, and its size.
-bench-web: web
+bench-web: web ## the page's start-up against a bare Qt page, and its size
 	@scripts/in-debian13 packaging/web/build $(WEB_DIR) $(WASM_DIR) label_button_window
 	@scripts/install-deps chromium brotli python3-pil
 	@bench/web-startup $(WEB_DIR) $(WASM_DIR)
@@ -177,7 +183,7 @@ bench-web: web
 # ~/.cache/skorvex, or SKORVEX_CACHE): one file that needs no DLL but Windows'
 # own.
 WINDOWS_DIR ?= build-windows
-windows: deps
+windows: deps ## the Windows program, $(WINDOWS_DIR)/skorvex.exe
 	@scripts/install-deps g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 	@packaging/windows/configure $(WINDOWS_DIR)
 	@cmake --build $(WINDOWS_DIR) -j $(JOBS) --target skorvex
@@ -190,7 +196,7 @@ windows: deps
 # the Debian 13 system of scripts/in-debian13, so as root on Debian 12), the
 # names a UI Automation client reads and every sentence the program raises.
 # Screenshots go to $(WINDOWS_DIR)/windows-screens and wine10-screens.
-test-windows: windows
+test-windows: windows ## the Windows program and its suite under Wine
 	@scripts/install-deps wine64 xvfb xdotool imagemagick python3-pil icoutils
 	@cmake --build $(WINDOWS_DIR) -j $(JOBS)
 	@tests/windows/run $(WINDOWS_DIR)
@@ -198,7 +204,7 @@ test-windows: windows
 # The complete source of the Windows program,
 # $(WINDOWS_DIR)/skorvex-$(VERSION)-windows-source.tar.gz: our source release and
 # Debian's qt6-base source package exactly as Qt was built from it.
-windows-source: windows
+windows-source: windows ## the Windows program's complete source
 	@packaging/windows/source $(WINDOWS_DIR) $(VERSION)
 
 # The Windows release beside the program: the portable zip
@@ -207,7 +213,7 @@ windows-source: windows
 # MSI skorvex-$(VERSION)-x64.msi for every user (Debian's wixl), all naming
 # that source. Signed where SIGN_PKCS12 and SIGN_PASSWORD_FILE name a
 # certificate and its password.
-windows-package: windows-source
+windows-package: windows-source ## the Windows release: zip, installer, MSI and source
 	@scripts/install-deps nsis wixl python3-olefile $(if $(SIGN_PKCS12),osslsigncode)
 	@packaging/windows/package $(WINDOWS_DIR) $(VERSION)
 
@@ -215,7 +221,7 @@ windows-package: windows-source
 # uninstaller, the MSI and a newer one over it, the zip, each played by real
 # keys), signing with a certificate made for the check, then a second build of
 # the commit in another folder, which must give the same bytes.
-windows-package-check: windows-package
+windows-package-check: windows-package ## the Windows release installed under Wine, and built twice
 	@scripts/install-deps wine64 xvfb xdotool imagemagick python3-pil osslsigncode openssl unzip
 	@tests/windows/package-check $(WINDOWS_DIR) $(VERSION)
 	@tests/windows/sign-check $(WINDOWS_DIR) $(VERSION)
@@ -227,25 +233,25 @@ windows-package-check: windows-package
 # network, Qt included (about half an hour), and compared byte for byte.
 # QT=cached builds only the program, against the Qt cache, once it has
 # checked that Qt was built from the release's own qt6-base files.
-windows-source-check: windows-source
+windows-source-check: windows-source ## the Windows program again from its source release alone
 	@packaging/windows/source-check $(WINDOWS_DIR) $(VERSION)
 
 # The Debian package. Its maintainer is SKORVEX_MAINTAINER="Name <address>",
 # else DEBFULLNAME and DEBEMAIL, else the builder's login on this host.
-package: build
+package: build ## the Debian package
 	@cmake --build $(BUILD_DIR) --target package >/dev/null
 	@echo "make package: $(BUILD_DIR)/skorvex_$(VERSION)_amd64.deb, maintainer $$(dpkg-deb -f $(BUILD_DIR)/skorvex_$(VERSION)_amd64.deb Maintainer)"
 	@[ -n "$${SKORVEX_MAINTAINER:-}" ] || echo "make package: SKORVEX_MAINTAINER is not set, so the maintainer above stands in; name one with: make package SKORVEX_MAINTAINER='Name <address>'"
 
 # The source release, $(BUILD_DIR)/skorvex-$(VERSION).tar.gz, from the
 # committed tree: the same commit always gives the same bytes.
-dist:
+dist: ## the source tarball
 	@packaging/dist $(BUILD_DIR) $(VERSION)
 
 # What Debian would check before taking the package: lintian, two builds of the
 # commit in two folders compared byte for byte, and the tarball built and
 # tested where there is no git.
-package-check: deps
+package-check: deps ## lintian, two builds compared, the tarball built without git
 	@scripts/install-deps lintian diffoscope-minimal
 	@packaging/package-check $(BUILD_DIR) $(VERSION)
 
@@ -253,13 +259,13 @@ package-check: deps
 # from the archive apt uses (as root): make test, the colour schemes, the
 # screen reader, package-check and install-check, the page heard through
 # Orca there, and whether this machine's package installs and starts there.
-test-debian13: web
+test-debian13: web ## the checks again on Debian 13, as root
 	@scripts/debian13-check $(BUILD_DIR) $(WEB_DIR)
 
 # Asks apt whether the package installs here, unpacks it into a throw-away
 # root and starts it there.
-install-check: package
+install-check: package ## apt installs the package here; unpacked, it starts
 	@packaging/install-check $(BUILD_DIR)
 
-clean:
+clean: ## removes $(BUILD_DIR)/
 	@rm -rf $(BUILD_DIR)
