@@ -47,15 +47,13 @@ enum class News { verdict, hint, notice, ten_seconds, time_up, error };
 // rest waits its turn, and only its latest is worth saying.
 bool urgent(News news);
 
-// Hands a sentence to the platform's own announcement. Replaceable, for
-// tests; returns the one it replaces.
+// Hands a sentence to the platform's own announcement: UI Automation's
+// notification on Windows, the page's live region in a browser. None by
+// default, as where Qt's bridge carries the voice's notifications itself
+// (AT-SPI); the platform installs its own at start, and tests a recorder.
+// Returns the one it replaces.
 using Announcer = void (*)(QWidget* window, const QString& sentence, News news);
 Announcer install_announcer(Announcer announcer);
-
-// The platform's announcement: UI Automation's notification on Windows, the
-// page's live region in a browser, and nothing where Qt's bridge carries the
-// voice's notifications itself (AT-SPI).
-void announce_on_platform(QWidget* window, const QString& sentence, News news);
 
 // The problem on show as words: "6 plus 6".
 QString spoken_problem(const controls::Controls& c);

@@ -5,9 +5,6 @@
 
 #include "app/guarded.h"
 #include "assets/pictures.h"
-#ifdef Q_OS_WASM
-#include "app/web_page.h"
-#endif
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -103,10 +100,7 @@ void MainWindow::end_program()
     if (report_.box() != nullptr)
         report_.box()->close();
     close();
-#ifdef Q_OS_WASM
-    // A page cannot close its tab: it says that the drill has ended.
-    tell_page_ended();
-#endif
+    emit ended();
     QCoreApplication::exit(0);
 }
 

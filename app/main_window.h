@@ -37,6 +37,11 @@ public:
     int errors_reported() const { return errors_reported_; }
     const ErrorReport& error_report() const { return report_; }
 
+signals:
+    // The program has ended, its window closed: where the platform has more
+    // to end than the window (a page's own elements), it ends it here.
+    void ended();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -3,7 +3,7 @@
 
 // The page's elements for a screen reader, read back from the page itself.
 
-#include "app/web_page.h"
+#include "platform/web/page_mirror.h"
 #include "window_fixture.h"
 
 #include <QApplication>
@@ -31,7 +31,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        mirror = std::make_unique<skorvex::app::PageMirror>(*window, c());
+        mirror = std::make_unique<skorvex::platform::PageMirror>(*window);
         settle();
     }
     void TearDown() override
@@ -89,7 +89,7 @@ protected:
                 << never_shown->objectName().toStdString();
     }
 
-    std::unique_ptr<skorvex::app::PageMirror> mirror;
+    std::unique_ptr<skorvex::platform::PageMirror> mirror;
     val outside = val::null();
 };
 
@@ -144,7 +144,7 @@ TEST(PageMirror, TheElementsLeaveThePageWhenTheProgramEnds)
 {
     skorvex::app::MainWindow window;
     window.show();
-    skorvex::app::PageMirror mirror(window, window.controls());
+    skorvex::platform::PageMirror mirror(window);
     const val layer = shadow_root().call<val>("querySelector", std::string(".skorvex-controls"));
     ASSERT_TRUE(layer.as<bool>());
     window.controls().exit->click();

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Skorvex developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "platform/platform.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 #ifdef Q_OS_WASM
-#include "app/web_page.h"
-
 #include <emscripten.h>
 #endif
 
@@ -69,14 +69,11 @@ void set_test_environment()
 int main(int argc, char* argv[])
 {
     set_test_environment();
-#ifdef Q_OS_WASM
-    // As in the page: Qt's own text input would take the page's focus.
-    skorvex::app::prepare_page();
-#endif
+    // As the program starts on its platform: in a page, no Qt text input and
+    // the page's faces; on Windows and in a page, the voice's announcer.
+    skorvex::platform::prepare();
     QApplication application(argc, argv);
-#ifdef Q_OS_WASM
-    skorvex::app::add_page_fonts();
-#endif
+    skorvex::platform::start();
 #ifndef SKORVEX_TESTS_ON_A_DESKTOP
     QApplication::setStyle(QStringLiteral("Fusion"));
 #endif

@@ -3,20 +3,16 @@
 
 #include "app/font_warm_up.h"
 #include "app/main_window.h"
+#include "platform/platform.h"
 
 #include <QApplication>
-#ifdef Q_OS_WASM
-#include "app/web_page.h"
-#endif
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
     skorvex::app::FontWarmUp fonts;
-#ifdef Q_OS_WASM
-    skorvex::app::prepare_page();
-#endif
+    skorvex::platform::prepare();
     // A desktop theme built on GTK starts GTK inside this process, and GTK
     // would register a second, empty application with screen readers beside
     // Qt's. Only that start reads the switch, so it is dropped again after.
@@ -28,21 +24,7 @@ int main(int argc, char* argv[])
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(u"org.skorvex.Skorvex"_s);
     fonts.wait();
-#ifdef Q_OS_WASM
-    skorvex::app::add_page_fonts();
-#endif
+    skorvex::platform::start();
     skorvex::app::MainWindow window;
-#ifdef Q_OS_WASM
-    // The page is the frame: the window fills its place there.
-    window.setWindowFlag(Qt::FramelessWindowHint);
-    window.move(0, 0);
-    // The page's elements are made before Qt first gives its canvas the
-    // focus, which they change.
-    window.winId();
-    skorvex::app::PageMirror mirror(window, window.controls());
-    window.show();
-#else
-    window.show();
-#endif
-    return QApplication::exec();
+    return skorvex::platform::run(window);
 }

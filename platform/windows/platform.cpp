@@ -1,21 +1,21 @@
 // SPDX-FileCopyrightText: 2026 The Skorvex developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/accessibility.h"
+#include "platform/platform.h"
 
-#ifdef Q_OS_WIN
+#include "app/accessibility.h"
+#include "app/main_window.h"
+
 #include <QAccessible>
+#include <QApplication>
 #include <windows.h>
 // windows.h first: oleauto.h needs its types.
 #include <oleauto.h>
-#endif
-#ifdef Q_OS_WASM
-#include <emscripten/val.h>
-#endif
 
-namespace skorvex::app {
+namespace skorvex::platform {
 
-#ifdef Q_OS_WIN
+using app::News;
+using app::urgent;
 
 // Qt's UI Automation bridge passes no notification on, so the sentence is
 // raised as UI Automation's own notification on the window, as Windows' screen
@@ -87,55 +87,37 @@ namespace {
         }
         return L"Skorvex.error";
     }
+
+    void announce(QWidget* window, const QString& sentence, News news)
+    {
+        const Automation& uia = automation();
+        // Qt switches its accessibility on when a UI Automation client first
+        // asks the window for its elements, as a screen reader does.
+        if (uia.host == nullptr || uia.raise == nullptr || !QAccessible::isActive())
+            return;
+        IUnknown* provider = nullptr;
+        if (FAILED(uia.host(reinterpret_cast<HWND>(window->winId()), &provider))
+            || provider == nullptr)
+            return;
+        BSTR text = SysAllocStringLen(
+            reinterpret_cast<const OLECHAR*>(sentence.utf16()), static_cast<UINT>(sentence.size()));
+        BSTR activity = SysAllocString(activity_of(news));
+        uia.raise(
+            provider, kind_of(news), urgent(news) ? important_all : most_recent, text, activity);
+        SysFreeString(activity);
+        SysFreeString(text);
+        provider->Release();
+    }
 }
 
-void announce_on_platform(QWidget* window, const QString& sentence, News news)
+void prepare() {}
+
+void start() { app::install_announcer(announce); }
+
+int run(app::MainWindow& window)
 {
-    const Automation& uia = automation();
-    // Qt switches its accessibility on when a UI Automation client first
-    // asks the window for its elements, as a screen reader does.
-    if (uia.host == nullptr || uia.raise == nullptr || !QAccessible::isActive())
-        return;
-    IUnknown* provider = nullptr;
-    if (FAILED(uia.host(reinterpret_cast<HWND>(window->winId()), &provider)) || provider == nullptr)
-        return;
-    BSTR text = SysAllocStringLen(
-        reinterpret_cast<const OLECHAR*>(sentence.utf16()), static_cast<UINT>(sentence.size()));
-    BSTR activity = SysAllocString(activity_of(news));
-    uia.raise(provider, kind_of(news), urgent(news) ? important_all : most_recent, text, activity);
-    SysFreeString(activity);
-    SysFreeString(text);
-    provider->Release();
+    window.show();
+    return QApplication::exec();
 }
 
-#elif defined(Q_OS_WASM)
-
-// Into the page's own live region: a polite one for what may wait, an
-// assertive one for what may not. Each sentence is a new paragraph in it, in
-// place of the last. A screen reader takes a sentence the same as the last
-// one for an echo and drops it: the same sentence again ends in a no-break
-// space, which no voice says, so that it is said twice.
-void announce_on_platform(QWidget*, const QString& sentence, News news)
-{
-    using emscripten::val;
-    const val document = val::global("document");
-    const val region = document.call<val>(
-        "getElementById", std::string(urgent(news) ? "skorvex-assertive" : "skorvex-polite"));
-    if (region.isNull())
-        return;
-    std::string words = sentence.toStdString();
-    if (region["textContent"].as<std::string>() == words)
-        words += "\u00A0";
-    val line = document.call<val>("createElement", std::string("p"));
-    line.set("textContent", words);
-    region.call<void>("replaceChildren", line);
-}
-
-#else
-
-// Qt's AT-SPI bridge reads the voice's notification itself.
-void announce_on_platform(QWidget*, const QString&, News) {}
-
-#endif
-
-} // namespace skorvex::app
+} // namespace skorvex::platform

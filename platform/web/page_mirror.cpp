@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Skorvex developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/web_page.h"
+#include "platform/web/page_mirror.h"
 
 #include "app/accessibility.h"
+#include "app/main_window.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -24,7 +25,9 @@
 #include <string>
 #include <utility>
 
-namespace skorvex::app {
+namespace skorvex::platform {
+
+using app::accessible_name;
 
 using emscripten::val;
 using namespace Qt::StringLiterals;
@@ -142,23 +145,6 @@ struct PageMirror::Node {
     std::string tab_stop {};
 };
 
-void prepare_page()
-{
-    // Qt's own text input on a page takes the page's focus for every widget
-    // that takes the focus, away from the elements that name them.
-    qputenv("QT_IM_MODULE", "none");
-}
-
-void add_page_fonts()
-{
-    // The window asks for Liberation Sans by name; the page's cut of it
-    // carries a name of its own.
-    QFontDatabase::addApplicationFont(u":/fonts/SkorvexSans-Regular.ttf"_s);
-    QFontDatabase::addApplicationFont(u":/fonts/SkorvexSans-Bold.ttf"_s);
-    QFontDatabase::addApplicationFont(u":/fonts/DejaVuSans.ttf"_s);
-    QFont::insertSubstitution(u"Liberation Sans"_s, u"Skorvex Sans"_s);
-}
-
 void tell_page_ended()
 {
     if (mirror != nullptr)
@@ -167,10 +153,12 @@ void tell_page_ended()
     document().call<bool>("dispatchEvent", event);
 }
 
-PageMirror::PageMirror(QWidget& window, controls::Controls& c)
+PageMirror::PageMirror(app::MainWindow& window)
     : window_(window)
-    , c_(c)
+    , c_(window.controls())
 {
+    // A page cannot close its tab: it says that the drill has ended.
+    connect(&window, &app::MainWindow::ended, this, [] { tell_page_ended(); });
     mirror = this;
     build();
     window_.installEventFilter(this);
@@ -569,4 +557,4 @@ EMSCRIPTEN_BINDINGS(skorvex_page)
     emscripten::function("skorvexFollow", &follow);
 }
 
-} // namespace skorvex::app
+} // namespace skorvex::platform

@@ -29,17 +29,12 @@ class QWidget;
 // brings up its keyboard there, and so is each combo box's element, a text
 // field with the role of a combo box, so that a screen reader reads the new
 // value the arrow keys choose; a combo box's list is a list box while it is
-// open. The voice's sentences go to the page's own live regions. Once the
-// program has ended, the elements leave the page. Only built for WebAssembly.
+// open. Once the program has ended, the elements leave the page.
 namespace skorvex::app {
+class MainWindow;
+}
 
-// Before the application starts: Qt's own text input on a page is left out,
-// as it would take the page's focus for itself.
-void prepare_page();
-
-// Before the window is built: the faces the window draws with, which a page
-// has not got, from the program's resources.
-void add_page_fonts();
+namespace skorvex::platform {
 
 // Tells the page that the program has ended, so that it says so; the
 // window's elements leave the page.
@@ -47,7 +42,8 @@ void tell_page_ended();
 
 class PageMirror : public QObject {
 public:
-    PageMirror(QWidget& window, controls::Controls& c);
+    // Also ends with the window: the page is told so.
+    explicit PageMirror(app::MainWindow& window);
     ~PageMirror() override;
 
     // Names, texts and states afresh; the page's focus where Qt's is, if it
@@ -80,4 +76,4 @@ private:
     bool ended_ = false;
 };
 
-} // namespace skorvex::app
+} // namespace skorvex::platform
