@@ -13,7 +13,7 @@
         status.textContent = words;
         status.hidden = false;
     };
-    document.addEventListener('skorvex-ended', () => {
+    document.addEventListener('@ended_event@', () => {
         screen.hidden = true;
         say('Skorvex has ended. Reload the page to play again.');
     });

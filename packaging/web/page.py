@@ -19,6 +19,7 @@ import gzip
 import hashlib
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -46,6 +47,13 @@ RUNTIMES = [
 # What a server may send in place of a file that a browser asks for
 # compressed; smaller files are not worth a second request's headers.
 PRECOMPRESSED_FROM = 1024
+# The ids and events the program shares with the page, named once, there.
+NAMES = os.path.join(TOP, "platform", "web", "page_names.h")
+
+
+def page_names():
+    text = open(NAMES, encoding="utf-8").read()
+    return dict(re.findall(r'constexpr const char\* (\w+) = "([^"]*)";', text))
 
 
 def precompress(path):
@@ -66,8 +74,16 @@ def main():
     epoch = int(os.environ["SOURCE_DATE_EPOCH"])
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(os.path.join(out, "LICENSES"))
+    names = page_names()
     for name in PAGE:
-        shutil.copyfile(os.path.join(HERE, name), os.path.join(out, name))
+        text = open(os.path.join(HERE, name), encoding="utf-8").read()
+        for key, value in names.items():
+            text = text.replace("@%s@" % key, value)
+        unknown = re.search(r"@[a-z_]+@", text)
+        if unknown:
+            sys.exit("page.py: %s names %s, which %s does not" % (name, unknown.group(0), NAMES))
+        with open(os.path.join(out, name), "w", encoding="utf-8") as page:
+            page.write(text)
     for name in PROGRAM:
         shutil.copyfile(os.path.join(build, name), os.path.join(out, name))
     for size in (16, 32):

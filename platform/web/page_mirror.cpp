@@ -5,6 +5,7 @@
 
 #include "app/accessibility.h"
 #include "app/main_window.h"
+#include "platform/web/page_names.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -149,7 +150,7 @@ void tell_page_ended()
 {
     if (mirror != nullptr)
         mirror->end();
-    val event = val::global("CustomEvent").new_(std::string("skorvex-ended"));
+    val event = val::global("CustomEvent").new_(std::string(page_names::ended_event));
     document().call<bool>("dispatchEvent", event);
 }
 

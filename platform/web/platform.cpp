@@ -6,6 +6,7 @@
 #include "app/accessibility.h"
 #include "app/main_window.h"
 #include "platform/web/page_mirror.h"
+#include "platform/web/page_names.h"
 
 #include <QApplication>
 #include <QFont>
@@ -29,8 +30,8 @@ namespace {
     {
         using emscripten::val;
         const val document = val::global("document");
-        const val region = document.call<val>(
-            "getElementById", std::string(urgent(news) ? "skorvex-assertive" : "skorvex-polite"));
+        const val region = document.call<val>("getElementById",
+            std::string(urgent(news) ? page_names::assertive_region : page_names::polite_region));
         if (region.isNull())
             return;
         std::string words = sentence.toStdString();
