@@ -65,13 +65,6 @@ bool urgent(News news)
 }
 
 namespace {
-    void announce_nowhere(QWidget*, const QString&, News) {}
-    Announcer announcer = announce_nowhere;
-}
-
-Announcer install_announcer(Announcer replacement) { return std::exchange(announcer, replacement); }
-
-namespace {
     QString spoken_sign(const QString& sign)
     {
         if (sign == u"+"_s)
@@ -131,10 +124,11 @@ void Voice::say(const QString& sentence)
     show();
 }
 
-Narrator::Narrator(QWidget* window, controls::Controls& c)
+Narrator::Narrator(QWidget* window, controls::Controls& c, Announcer announcer)
     : window_(window)
     , c_(c)
     , answer_name_(new QLabel(u"Your answer"_s, c.ans->parentWidget()))
+    , announcer_(std::move(announcer))
 {
     // The answer box takes its name from this unseen label, its buddy, so
     // that a new problem is no name change of the focused box: screen readers
@@ -147,7 +141,8 @@ Narrator::Narrator(QWidget* window, controls::Controls& c)
 
 void Narrator::say(const QString& sentence, News news)
 {
-    announcer(window_, sentence, news);
+    if (announcer_)
+        announcer_(window_, sentence, news);
     if (!QAccessible::isActive())
         return;
     if (voice_ == nullptr)

@@ -48,12 +48,9 @@ enum class News { verdict, hint, notice, ten_seconds, time_up, error };
 bool urgent(News news);
 
 // Hands a sentence to the platform's own announcement: UI Automation's
-// notification on Windows, the page's live region in a browser. None by
-// default, as where Qt's bridge carries the voice's notifications itself
-// (AT-SPI); the platform installs its own at start, and tests a recorder.
-// Returns the one it replaces.
-using Announcer = void (*)(QWidget* window, const QString& sentence, News news);
-Announcer install_announcer(Announcer announcer);
+// notification on Windows, the page's live region in a browser. None where
+// Qt's bridge carries the voice's notifications itself (AT-SPI).
+using Announcer = std::function<void(QWidget* window, const QString& sentence, News news)>;
 
 // The problem on show as words: "6 plus 6".
 QString spoken_problem(const controls::Controls& c);
@@ -81,7 +78,7 @@ class Narrator {
 public:
     enum class Event { begin, answer, tick };
 
-    Narrator(QWidget* window, controls::Controls& c);
+    Narrator(QWidget* window, controls::Controls& c, Announcer announcer);
 
     void narrate(Event event, const std::function<void()>& handler);
     // Says the sentence where a screen reader listens; the voice is made at
@@ -101,6 +98,7 @@ private:
     QWidget* window_;
     controls::Controls& c_;
     QLabel* answer_name_;
+    Announcer announcer_;
     Voice* voice_ = nullptr;
 };
 

@@ -13,15 +13,16 @@
 
 namespace skorvex::app {
 
-MainWindow::MainWindow(std::function<void()> end_program)
+MainWindow::MainWindow(Collaborators collaborators)
     : c_(controls::build_controls(*this))
-    , end_(end_program ? std::move(end_program)
-                       : std::function<void()>([this] { this->end_program(); }))
+    , end_(collaborators.end_program ? std::move(collaborators.end_program)
+                                     : std::function<void()>([this] { this->end_program(); }))
     , problems_(c_)
     , run_(c_, problems_, end_)
     , answers_(c_, problems_)
     , report_(this)
-    , narrator_(this, c_)
+    , narrator_(this, c_, std::move(collaborators.announcer))
+    , errors_(std::move(collaborators.errors))
 {
     c_.sunhap->set_picture(assets::happy_sun);
     c_.sunsad->set_picture(assets::sad_sun);
@@ -36,10 +37,10 @@ MainWindow::MainWindow(std::function<void()> end_program)
 void MainWindow::wire()
 {
     const ErrorSink sink = [this](const runtime::Error& error) {
-        last_error_ = error;
-        ++errors_reported_;
         report_.report(error);
         narrator_.say(report_.sentence(), News::error);
+        if (errors_)
+            errors_(error);
     };
     using Event = Narrator::Event;
     connect(c_.add, &QRadioButton::clicked, this, guarded([this] { run_.add_Click(); }, sink));

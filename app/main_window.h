@@ -5,6 +5,7 @@
 
 #include "app/accessibility.h"
 #include "app/error_report.h"
+#include "app/guarded.h"
 #include "controls/controls.h"
 #include "problems/problems.h"
 #include "quiz/answer_checker.h"
@@ -12,7 +13,6 @@
 
 #include <QWidget>
 #include <functional>
-#include <optional>
 
 class QKeyEvent;
 
@@ -24,17 +24,25 @@ class QKeyEvent;
 // what "Begin!", "GO!", the ticks and the errors changed.
 namespace skorvex::app {
 
+// What the main window is handed by whoever makes it, the platform's main or a
+// test; each may be left out.
+struct Collaborators {
+    // Where the voice's sentences go beyond Qt's own accessibility.
+    Announcer announcer {};
+    // Hears of each error the boundary caught, once the window has
+    // reported it.
+    ErrorSink errors {};
+    // Replaces the real ending of the program.
+    std::function<void()> end_program {};
+};
+
 class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // `end_program` replaces the real ending of the program (for tests).
-    explicit MainWindow(std::function<void()> end_program = {});
+    explicit MainWindow(Collaborators collaborators = {});
 
     controls::Controls& controls() { return c_; }
-    // The last error the boundary caught, if any.
-    const std::optional<runtime::Error>& last_error() const { return last_error_; }
-    int errors_reported() const { return errors_reported_; }
     const ErrorReport& error_report() const { return report_; }
 
 signals:
@@ -59,8 +67,7 @@ private:
     quiz::AnswerChecker answers_;
     ErrorReport report_;
     Narrator narrator_;
-    std::optional<runtime::Error> last_error_;
-    int errors_reported_ = 0;
+    ErrorSink errors_;
 };
 
 } // namespace skorvex::app

@@ -26,7 +26,8 @@ void tick(QTimer* timer)
 // The window on screen, settled, with the longest time limit chosen.
 std::unique_ptr<skorvex::app::MainWindow> shown_window()
 {
-    auto window = std::make_unique<skorvex::app::MainWindow>([] {});
+    auto window = std::make_unique<skorvex::app::MainWindow>(
+        skorvex::app::Collaborators { .end_program = [] {} });
     window->show();
     settle();
     window->controls().timetot->setEditText(u"10 minutes"_s);
@@ -36,7 +37,8 @@ std::unique_ptr<skorvex::app::MainWindow> shown_window()
 void BM_WindowConstruction(benchmark::State& state)
 {
     for (auto _ : state) {
-        auto window = std::make_unique<skorvex::app::MainWindow>([] {});
+        auto window = std::make_unique<skorvex::app::MainWindow>(
+            skorvex::app::Collaborators { .end_program = [] {} });
         benchmark::DoNotOptimize(window.get());
         state.PauseTiming();
         window.reset();

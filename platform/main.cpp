@@ -25,6 +25,6 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(u"org.skorvex.Skorvex"_s);
     fonts.wait();
     skorvex::platform::start();
-    skorvex::app::MainWindow window;
+    skorvex::app::MainWindow window({ .announcer = skorvex::platform::announcer() });
     return skorvex::platform::run(window);
 }

@@ -6,6 +6,8 @@
 // What differs between the Linux desktop, Windows and a web page, behind one
 // face: CMake builds one of platform/linux, platform/windows and platform/web.
 // The program's main and the suite's call these, in this order.
+#include "app/accessibility.h"
+
 namespace skorvex::app {
 class MainWindow;
 }
@@ -16,9 +18,12 @@ namespace skorvex::platform {
 void prepare();
 
 // Once the application is made, before the window: what the platform adds
-// to it (a page's faces) and the voice's way to the platform's own
-// announcement, where Qt's bridge does not carry it.
+// to it (a page's faces).
 void start();
+
+// The voice's way to the platform's own announcement, for the window: none
+// where Qt's bridge carries it.
+app::Announcer announcer();
 
 // Shows the window as the platform shows it, and runs the program to its end.
 int run(app::MainWindow& window);

@@ -11,8 +11,10 @@ namespace skorvex::platform {
 
 void prepare() {}
 
-// Qt's AT-SPI bridge reads the voice's notification itself: no announcer.
 void start() {}
+
+// Qt's AT-SPI bridge reads the voice's notification itself.
+app::Announcer announcer() { return {}; }
 
 int run(app::MainWindow& window)
 {

@@ -56,8 +56,9 @@ void start()
     QFontDatabase::addApplicationFont(u":/fonts/SkorvexSans-Bold.ttf"_s);
     QFontDatabase::addApplicationFont(u":/fonts/DejaVuSans.ttf"_s);
     QFont::insertSubstitution(u"Liberation Sans"_s, u"Skorvex Sans"_s);
-    app::install_announcer(announce);
 }
+
+app::Announcer announcer() { return announce; }
 
 int run(app::MainWindow& window)
 {

@@ -112,7 +112,9 @@ namespace {
 
 void prepare() {}
 
-void start() { app::install_announcer(announce); }
+void start() {}
+
+app::Announcer announcer() { return announce; }
 
 int run(app::MainWindow& window)
 {

@@ -80,7 +80,8 @@ TEST_F(RandomProblems, TheTimeDigitAndLevelShapeTheProblem)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.operation);
-        window = std::make_unique<skorvex::app::MainWindow>([] {});
+        window = std::make_unique<skorvex::app::MainWindow>(
+            skorvex::app::Collaborators { .end_program = [] {} });
         window->show();
         window->findChild<QRadioButton*>(QString::fromLatin1(row.operation))->click();
         type_into(c().Level, row.level);

@@ -70,7 +70,7 @@ int main(int argc, char* argv[])
 {
     set_test_environment();
     // As the program starts on its platform: in a page, no Qt text input and
-    // the page's faces; on Windows and in a page, the voice's announcer.
+    // the page's faces.
     skorvex::platform::prepare();
     QApplication application(argc, argv);
     skorvex::platform::start();

@@ -19,7 +19,12 @@ void WindowTest::SetUp() { build_window(); }
 
 void WindowTest::build_window()
 {
-    window = std::make_unique<app::MainWindow>([this] { ++program_ended; });
+    window = std::make_unique<app::MainWindow>(app::Collaborators {
+        .announcer = [this](QWidget*, const QString& sentence,
+                         app::News news) { announced.emplace_back(sentence, app::urgent(news)); },
+        .errors = [this](const runtime::Error& error) { errors.push_back(error); },
+        .end_program = [this] { ++program_ended; },
+    });
     window->show();
     window->activateWindow();
     // The platform hands the activation back through the event queue.

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 // Lets GoogleTest print a QString as its text.
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -18,8 +20,9 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace skorvex::testing_support {
 
-// The real window, shown on the offscreen platform, with the program's ending
-// replaced by a counter. Input goes through the real widgets and wiring.
+// The real window, shown on the offscreen platform, handed recorders for what
+// it announces and the errors it reports, and a counter for its ending.
+// Input goes through the real widgets and wiring.
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -44,6 +47,10 @@ protected:
     static void type_into(QLineEdit* box, const QString& text);
 
     std::unique_ptr<app::MainWindow> window;
+    // What the window handed the platform's announcement, and whether as urgent.
+    std::vector<std::pair<QString, bool>> announced;
+    // Each error the boundary caught, in order.
+    std::vector<runtime::Error> errors;
     int program_ended = 0;
 };
 
