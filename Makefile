@@ -34,7 +34,7 @@ deps: ## installs with apt what the build and the suite need
 	@scripts/install-deps
 
 configure: deps ## configures $(BUILD_DIR)/ with CMake and Ninja
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	@cmake --preset default -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 		"-DSKORVEX_MAINTAINER=$${SKORVEX_MAINTAINER:-}" >/dev/null
 
 build: configure ## builds the program and the suite
@@ -61,8 +61,7 @@ test-sanitize: deps ## the suite under AddressSanitizer, UBSan and LeakSanitizer
 # A build as on a system where CMake finds no fontconfig (Windows, macOS):
 # the start-up font warm-up is left out, and every test still passes.
 test-without-fontconfig: deps ## the suite built as where CMake finds no fontconfig
-	@cmake -S . -B build-without-fontconfig -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-		-DCMAKE_DISABLE_FIND_PACKAGE_Fontconfig=ON >/dev/null
+	@cmake --preset no-fontconfig -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
 	@grep -qx 'SKORVEX_FONT_WARM_UP:BOOL=OFF' build-without-fontconfig/CMakeCache.txt
 	@cmake --build build-without-fontconfig -j $(JOBS)
 	@! nm -C build-without-fontconfig/skorvex | grep -q FcInit
@@ -106,8 +105,7 @@ soak: build ## long random event sequences on the window
 FUZZ_SECONDS ?= 60
 fuzz: ## libFuzzer on the text conversions
 	@scripts/install-deps clang libclang-rt-14-dev
-	@cmake -S . -B build-fuzz -G Ninja -DSKORVEX_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
-		-DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --preset fuzz >/dev/null
 	@cmake --build build-fuzz -j $(JOBS)
 	@mkdir -p build-fuzz/corpus
 	@build-fuzz/fuzz/text_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
@@ -117,8 +115,7 @@ fuzz: ## libFuzzer on the text conversions
 # writes build-bench/results.md.
 bench: deps ## start-up and handler costs on the desktop
 	@scripts/install-deps xvfb dbus-x11 at-spi2-core orca speech-dispatcher-espeak-ng libbenchmark-dev libx11-dev libxdamage-dev
-	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKORVEX_BENCH=ON \
-		-DBUILD_TESTING=OFF >/dev/null
+	@cmake --preset bench >/dev/null
 	@cmake --build build-bench -j $(JOBS)
 	@bench/run
 
