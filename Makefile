@@ -250,7 +250,7 @@ dist: ## the source tarball
 # tested where there is no git.
 package-check: deps ## lintian, two builds compared, the tarball built without git
 	@scripts/install-deps lintian diffoscope-minimal
-	@packaging/package-check $(BUILD_DIR) $(VERSION)
+	@packaging/debian/package-check $(BUILD_DIR) $(VERSION)
 
 # The checks above on Debian 13 "trixie", in a chroot made by debootstrap
 # from the archive apt uses (as root): make test, the colour schemes, the
@@ -262,7 +262,7 @@ test-debian13: web ## the checks again on Debian 13, as root
 # Asks apt whether the package installs here, unpacks it into a throw-away
 # root and starts it there.
 install-check: package ## apt installs the package here; unpacked, it starts
-	@packaging/install-check $(BUILD_DIR)
+	@packaging/debian/install-check $(BUILD_DIR)
 
 clean: ## removes $(BUILD_DIR)/
 	@rm -rf $(BUILD_DIR)
