@@ -254,6 +254,11 @@ def main():
             # for focused already and says nothing. A run that fails is played
             # once more from the start, and fails the check only again.
             if check(engine, server.url, logs):
+                # The first try's log is kept beside the second's, to find
+                # what the race was.
+                log = os.path.join(logs, "orca-%s.log" % engine)
+                if os.path.exists(log):
+                    os.replace(log, os.path.join(logs, "orca-%s-first-try.log" % engine))
                 print("  %s once more, from the start" % engine)
                 failed |= check(engine, server.url, logs)
     finally:
