@@ -146,20 +146,25 @@ struct PageMirror::Node {
     std::string tab_stop {};
 };
 
-void tell_page_ended()
-{
-    if (mirror != nullptr)
-        mirror->end();
-    val event = val::global("CustomEvent").new_(std::string(page_names::ended_event));
-    document().call<bool>("dispatchEvent", event);
+namespace {
+    // Tells the page that the program has ended, so that it says so.
+    void tell_page_ended()
+    {
+        val event = val::global("CustomEvent").new_(std::string(page_names::ended_event));
+        document().call<bool>("dispatchEvent", event);
+    }
 }
 
 PageMirror::PageMirror(app::MainWindow& window)
     : window_(window)
     , c_(window.controls())
 {
-    // A page cannot close its tab: it says that the drill has ended.
-    connect(&window, &app::MainWindow::ended, this, [] { tell_page_ended(); });
+    // A page cannot close its tab: it says that the drill has ended, and the
+    // window's elements leave the page.
+    connect(&window, &app::MainWindow::ended, this, [this] {
+        end();
+        tell_page_ended();
+    });
     mirror = this;
     build();
     window_.installEventFilter(this);

@@ -36,10 +36,6 @@ class MainWindow;
 
 namespace skorvex::platform {
 
-// Tells the page that the program has ended, so that it says so; the
-// window's elements leave the page.
-void tell_page_ended();
-
 class PageMirror : public QObject {
 public:
     // Also ends with the window: the page is told so.

@@ -113,6 +113,12 @@ class Harness:
                     process.kill()
                     process.wait()
         self.processes = []
+        # A browser's helpers may still write into its profile for a moment
+        # after it has ended.
         for folder in self.folders:
-            shutil.rmtree(folder, ignore_errors=True)
+            for _ in range(10):
+                shutil.rmtree(folder, ignore_errors=True)
+                if not os.path.exists(folder):
+                    break
+                time.sleep(0.2)
         self.folders = []

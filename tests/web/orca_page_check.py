@@ -221,8 +221,12 @@ def play(s, engine):
     say(r"^Time is up\. 0 right, 0 wrong\.$", "the end of the short run")
 
 
+def log_path(logs, engine, suffix=""):
+    return os.path.join(logs, "orca-%s%s.log" % (engine, suffix))
+
+
 def check(engine, url, logs):
-    log = os.path.join(logs, "orca-%s.log" % engine)
+    log = log_path(logs, engine)
     session = PageSession(log)
 
     def steps():
@@ -256,9 +260,8 @@ def main():
             if check(engine, server.url, logs):
                 # The first try's log is kept beside the second's, to find
                 # what the race was.
-                log = os.path.join(logs, "orca-%s.log" % engine)
-                if os.path.exists(log):
-                    os.replace(log, os.path.join(logs, "orca-%s-first-try.log" % engine))
+                if os.path.exists(log_path(logs, engine)):
+                    os.replace(log_path(logs, engine), log_path(logs, engine, "-first-try"))
                 print("  %s once more, from the start" % engine)
                 failed |= check(engine, server.url, logs)
     finally:
