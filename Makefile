@@ -155,7 +155,7 @@ run-web: web ## serves the page on localhost and opens it
 # in all three with Orca listening. Screenshots and Orca's logs go to
 # $(WEB_DIR)-screens.
 WEB_CHECK_DEPS := chromium firefox-esr gir1.2-webkit2-4.1 python3-gi python3-gi-cairo \
-	xvfb xdotool imagemagick python3-pil orca speech-dispatcher-espeak-ng dbus-x11 at-spi2-core
+	xvfb xdotool xclip imagemagick python3-pil orca speech-dispatcher-espeak-ng dbus-x11 at-spi2-core
 test-web: web ## the suite in Chromium, the page in three browsers, with Orca
 	@scripts/in-debian13 tests/web/suite $(WEB_DIR) $(WASM_DIR)
 	@scripts/install-deps $(WEB_CHECK_DEPS)

@@ -107,16 +107,28 @@ namespace {
 
     std::string truth(bool yes) { return yes ? "true" : "false"; }
 
-    // A text field's text replaced whole: emptied now, the new text in it,
-    // selected, once the browser has told the empty one.
-    void choose(const val& field, const std::string& words)
+    // A field's text put in. A text replaced whole is emptied now, and the
+    // new text put in selected, once the browser has told the empty one: a
+    // browser tells its accessibility changes once a frame, and one that
+    // still holds the old text tells the difference between the two ("T",
+    // "bles-ez" for "Random" to "Tables-ez"). The new text waits for the
+    // second frame; whatever is put in meanwhile is the one kept.
+    void put(const val& field, const std::string& words, bool whole)
     {
         static const val later
             = val::global("Function")
-                  .new_(std::string("field"), std::string("words"),
-                      std::string("field.value = ''; setTimeout(() => { field.value = words;"
-                                  " if (field.matches(':focus')) field.select(); }, 0);"));
-        later(field, words);
+                  .new_(std::string("field"), std::string("words"), std::string("whole"),
+                      std::string("const turn = (field.skorvexTurn || 0) + 1;"
+                                  " field.skorvexTurn = turn;"
+                                  " if (!whole) { field.value = words; return; }"
+                                  " field.value = '';"
+                                  " requestAnimationFrame(() =>"
+                                  " requestAnimationFrame(() => {"
+                                  " if (field.skorvexTurn !== turn) return;"
+                                  " field.value = words;"
+                                  " if (field.matches(':focus')) field.select();"
+                                  " }));"));
+        later(field, words, whole);
     }
 
     void clicked(int index);
@@ -396,10 +408,7 @@ void PageMirror::refresh()
             // An item chosen by the arrow keys replaces the text whole and
             // selected, as in Qt's edit field; a screen reader reads such a
             // text as new, where it takes a change in place for typing's echo.
-            if (combo != nullptr && combo->currentIndex() != node.chosen)
-                choose(node.element, value);
-            else
-                node.element.set("value", value);
+            put(node.element, value, combo != nullptr && combo->currentIndex() != node.chosen);
             node.value = value;
         }
         if (combo != nullptr) {
