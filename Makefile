@@ -80,7 +80,7 @@ test-environments: build ## the suite under other fonts, themes, scaling, styles
 # has spoken what it must. Orca's speech log is kept in $(BUILD_DIR)/orca-speech.log.
 test-screen-reader: build ## a drill played by real keys while Orca listens
 	@scripts/install-deps orca speech-dispatcher-espeak-ng xvfb xdotool xclip dbus-x11 at-spi2-core
-	@/usr/bin/python3 tests/screen_reader/orca_check.py $(BUILD_DIR)/skorvex $(BUILD_DIR)/orca-speech.log
+	@/usr/bin/python3 -m checks.linux.orca $(BUILD_DIR)/skorvex $(BUILD_DIR)/orca-speech.log
 
 # Each desktop set-up on a private Xvfb display: Qt's light default, GNOME
 # Adwaita light and dark, KDE Breeze Dark (with Plasma's own theme and the
@@ -166,14 +166,14 @@ test-web: web ## the suite in Chromium, the page in three browsers, with Orca
 test-web-screen-reader: ## the page already built heard through Orca in three browsers
 	@test -f $(WEB_DIR)/index.html || { echo "no page in $(WEB_DIR): make web first"; exit 1; }
 	@scripts/install-deps $(WEB_CHECK_DEPS)
-	@/usr/bin/python3 tests/web/orca_page_check.py $(WEB_DIR) $(WEB_DIR)-screens
+	@/usr/bin/python3 -m checks.web.orca_page $(WEB_DIR) $(WEB_DIR)-screens
 
 # The page's time to its first drawn window in headless Chromium, against a
 # bare Qt window of a label and a button with the same Qt, and its size.
 bench-web: web ## the page's start-up against a bare Qt page, and its size
 	@scripts/in-debian13 packaging/web/build $(WEB_DIR) $(WASM_DIR) label_button_window
 	@scripts/install-deps chromium brotli python3-pil
-	@bench/web-startup $(WEB_DIR) $(WASM_DIR)
+	@/usr/bin/python3 -m checks.web.startup $(WEB_DIR) $(WASM_DIR)
 
 # The Windows program, $(WINDOWS_DIR)/skorvex.exe, built here with Debian's
 # MinGW-w64 against a Qt built once from Debian's own qt6-base source (kept in

@@ -1,4 +1,3 @@
-#!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Skorvex developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Runs a command as on the desktop of a learner who uses a screen reader: a
@@ -6,29 +5,26 @@ private Xvfb display, D-Bus session bus and AT-SPI bus, speech-dispatcher with
 espeak-ng into ALSA's null device, and Orca listening (without its debug log),
 all set up as the screen-reader check sets them up.
 
-Usage: with-orca COMMAND [ARGS...]
+Usage: python3 -m checks.linux.with_orca COMMAND [ARGS...]
 The command finds DISPLAY and the buses in its environment, and
 BENCH_DISPLAY=1 to tell it that the display is already there.
 """
 
-import os
 import subprocess
 import sys
 
-here = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(here, "..", "tests", "screen_reader"))
-import orca_check
+from checks.linux import orca
 
 if len(sys.argv) < 2:
     print(__doc__)
     sys.exit(2)
-session = orca_check.Session(None, None)
+session = orca.Session(None, None)
 try:
     session.up(debug=False)
     env = dict(session.env, BENCH_DISPLAY="1", QT_QPA_PLATFORM="xcb")
     status = subprocess.run(sys.argv[1:], env=env).returncode
-except orca_check.Failed as failure:
-    print("with-orca: %s" % failure, file=sys.stderr)
+except orca.Failed as failure:
+    print("checks.linux.with_orca: %s" % failure, file=sys.stderr)
     status = 1
 finally:
     session.down()

@@ -1,4 +1,3 @@
-#!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Skorvex developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The program as a learner meets it on one desktop set-up: started under the
@@ -8,7 +7,7 @@ session, without Orca), and played by real X keys (xdotool). Checks that the
 process is one application on the accessibility bus, that the window manager
 gets the icon in 16 and 32 pixels, the tab order, and that Enter answers from
 a setting and from the selected option button.
-Usage: desktop_check.py PROGRAM TAB_ORDER_FILE
+Usage: python3 -m checks.linux.desktop PROGRAM TAB_ORDER_FILE
 The tab order is written to TAB_ORDER_FILE the first time and compared after."""
 
 import os
@@ -21,8 +20,7 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "screen_reader"))
-from orca_check import Failed, Session, run_steps
+from checks.linux.orca import Failed, Session, run_steps
 
 
 def applications(pid):

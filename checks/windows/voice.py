@@ -1,9 +1,8 @@
-#!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Skorvex developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What a Windows screen reader gets of the program, under Wine 10.
 
-Usage: voice_check.py SKORVEX_EXE UIA_PROBE WINEPREFIX SCREENSHOT_DIR
+Usage: python3 -m checks.windows.voice SKORVEX_EXE UIA_PROBE WINEPREFIX SCREENSHOT_DIR
 
 On a private Xvfb display, a small UI Automation client (UIA_PROBE) first asks
 the window for its UI Automation root, as a screen reader does when it
@@ -21,25 +20,20 @@ import re
 import sys
 import time
 
-from window_check import WINE, Check, Failed, run_steps
+from checks import drill, names
+from checks.drill import said
+from checks.windows.window import WINE, Check, Failed, run_steps
 
 # Control types of UI Automation.
 BUTTON, COMBO_BOX, EDIT, RADIO_BUTTON = 50000, 50003, 50004, 50013
 # What takes the keyboard focus, as Orca names it on Linux (the answer box and
-# GO! too, which are disabled at start).
-FOCUSABLE = sorted([
-    (BUTTON, "Begin!"), (EDIT, "Your answer"), (BUTTON, "GO!"), (BUTTON, "exit"),
-    (RADIO_BUTTON, "Addition"), (RADIO_BUTTON, "Subtraction"),
-    (RADIO_BUTTON, "Multiplication"), (RADIO_BUTTON, "Division"),
-    (COMBO_BOX, "Problem type"), (EDIT, "Problem type"),
-    (COMBO_BOX, "Time limit"), (EDIT, "Time limit"),
-    (COMBO_BOX, "Difficulty Level"), (EDIT, "Difficulty Level"),
-    (COMBO_BOX, "Table Start #"), (EDIT, "Table Start #"),
-])
+# GO! too, which are disabled at start); an editable combo box is a combo
+# box with an edit field of its name in it.
+TYPES = {"button": [BUTTON], "text": [EDIT], "radio": [RADIO_BUTTON], "combo": [COMBO_BOX, EDIT]}
+FOCUSABLE = sorted((kind, name) for role, name in names.FOCUSABLE for kind in TYPES[role])
 # NotificationKind and NotificationProcessing.
 COMPLETED, ABORTED, OTHER = 2, 3, 4
 IMPORTANT_ALL, MOST_RECENT = 0, 3
-PROBLEM = r"\d+ (plus|minus|times|divided by) \d+"
 NOTIFICATION = re.compile(
     r'UiaRaiseNotificationEvent \(\w+, (\d+), (\d+), L"((?:[^"\\]|\\.)*)", L"(Skorvex\.\w+)"\)')
 
@@ -81,7 +75,7 @@ class Voice:
             time.sleep(0.1)
 
 
-def names(check, probe):
+def focusable(check, probe):
     print(check.run(WINE, probe, "wake").strip())
     tree = check.run(WINE, probe, "tree", seconds=60)
     found = []
@@ -102,16 +96,16 @@ def play(check, voice):
     check.keys("space")  # Begin! has the focus; 6 + 6 comes first
     check.type("12")
     check.keys("Return")
-    problem = say(r"Right! Next problem: %s\." % PROBLEM, COMPLETED, MOST_RECENT, "a right answer")
-    top, sign, bottom = re.search(PROBLEM.replace(r"\d+", r"(\d+)"), problem).groups()
+    problem = say(said(drill.right(drill.ANY)), COMPLETED, MOST_RECENT, "a right answer")
+    top, sign, bottom = re.search(drill.PROBLEM, problem).groups()
     check.type(str(int(top) + int(bottom) + 1))
     check.keys("Return")
-    say(r"Wrong\. Next problem: %s\." % PROBLEM, COMPLETED, MOST_RECENT, "a wrong answer")
+    say(said(drill.wrong(drill.ANY)), COMPLETED, MOST_RECENT, "a wrong answer")
     check.type("abc")
     check.keys("Return")
-    say(r"Type a number\.", ABORTED, MOST_RECENT, "a text that is no number")
-    say(r"10 seconds left\.", OTHER, IMPORTANT_ALL, "ten seconds left", seconds=75)
-    say(r"Time is up\. 1 right, 1 wrong\.", COMPLETED, IMPORTANT_ALL, "time up")
+    say(said(drill.NOT_A_NUMBER), ABORTED, MOST_RECENT, "a text that is no number")
+    say(said(drill.TEN_SECONDS), OTHER, IMPORTANT_ALL, "ten seconds left", seconds=75)
+    say(said(drill.time_up(1, 1)), COMPLETED, IMPORTANT_ALL, "time up")
     check.shot("time-up")
 
     # Time up left the focus on the operations: Division, Tables-ez, a time
@@ -119,16 +113,16 @@ def play(check, voice):
     check.keys("Down", "Down", "Down", "Tab", "Down", "Tab", "ctrl+a")
     check.type("short")
     check.keys("shift+Tab", "shift+Tab", "shift+Tab", "Return")
-    say(r"Division Tables are not supported at this time! Sorry! 1 divided by 1\.", OTHER,
+    say(said(drill.division_notice("1 divided by 1")), OTHER,
         MOST_RECENT, "the Division notice")
-    say(r"Time is up\. 0 right, 0 wrong\.", COMPLETED, IMPORTANT_ALL, "the end of the short run")
+    say(said(drill.time_up(0, 0)), COMPLETED, IMPORTANT_ALL, "the end of the short run")
     check.shot("division")
 
     # A starting table that is no number: the run does not start.
     check.keys("Tab", "Tab", "Tab", "Tab", "ctrl+a")
     check.type("five")
     check.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "Return")
-    say(r'Type mismatch\. The text "five" could not be used\.', ABORTED, IMPORTANT_ALL,
+    say(said(drill.report("Type mismatch", "five")), ABORTED, IMPORTANT_ALL,
         "the error report")
     check.shot("error")
     time.sleep(1)
@@ -151,7 +145,7 @@ def main():
     def steps():
         with open(log, "w") as messages:
             check.up(stderr=messages)
-        names(check, probe)
+        focusable(check, probe)
         play(check, Voice(log))
     return run_steps(steps, check.down,
                      "passed: the names and the voice, as UI Automation gets them under Wine")

@@ -1,11 +1,10 @@
-#!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Skorvex developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The page in the two other engines Debian has: Firefox ESR (Gecko) and
 WebKitGTK (the engine family of Safari), each in a window of its own on a
 private Xvfb display, played by real X keys.
 
-Usage: engines_check.py WEB_DIR SCREENSHOT_DIR
+Usage: python3 -m checks.web.engines WEB_DIR SCREENSHOT_DIR
 
 Each must draw the window as Chromium drew it (the Chromium check's screenshot of the
 window at start, 01-start.png in SCREENSHOT_DIR, compared pixel for pixel), and
@@ -21,12 +20,10 @@ import time
 
 from PIL import Image, ImageChops
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "support"))
-from devtools import Server
-from harness import Failed, Harness
+from checks import ASSETS
+from checks.harness import Failed, Harness
+from checks.web.devtools import Server
 
-ASSETS = os.path.join(HERE, "..", "..", "assets")
 SUN = (144, 24, 72, 72)
 
 # Firefox with nothing of its own on the network and no first-run pages.

@@ -1,9 +1,8 @@
-#!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Skorvex developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The Windows program's real window under Wine, played by real X keys.
 
-Usage: window_check.py SKORVEX_EXE WINEPREFIX SCREENSHOT_DIR
+Usage: python3 -m checks.windows.window SKORVEX_EXE WINEPREFIX SCREENSHOT_DIR
 
 On a private Xvfb display, with Qt's windows platform and its windowsvista
 style, the check reads from screenshots of the window: its client size; the
@@ -24,10 +23,9 @@ import time
 
 from PIL import Image, ImageChops
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from harness import Failed, Harness, run_steps
+from checks import ASSETS, names
+from checks.harness import Failed, Harness, run_steps
 
-ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
 WINE = os.environ.get("SKORVEX_WINE", "/usr/lib/wine/wine64")
 CLIENT = (443, 350)  # 6648 x 5244 twips at 96 DPI
 # Boxes in the window's client area, in pixels at 96 DPI: left, top, width, height.
@@ -57,7 +55,7 @@ class Check(Harness):
         self.display()
         self.app = self.start([WINE, self.exe], stdout=subprocess.DEVNULL, stderr=stderr)
         # Wine's first start in a prefix sets it up, which takes its time.
-        self.window = self.find_window("Skorvex!")
+        self.window = self.find_window(names.TITLE)
         time.sleep(1)
 
     def keys(self, *keys):

@@ -1,10 +1,9 @@
-#!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Skorvex developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The page played in Debian's headless Chromium by real key events only, as
 its DevTools protocol sends them.
 
-Usage: page_check.py WEB_DIR SCREENSHOT_DIR AXE_JS
+Usage: python3 -m checks.web.page WEB_DIR SCREENSHOT_DIR AXE_JS
 
 The page is served on localhost as a server with its precompressed files
 serves it (a file's .br or .gz where the browser asks), and the program must
@@ -31,22 +30,16 @@ import time
 
 from PIL import Image, ImageChops
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "support"))
-from devtools import Chromium, Server
-from harness import Failed, Harness, run_steps
+from checks import ASSETS, drill, names
+from checks.harness import Failed, Harness, run_steps
+from checks.web.devtools import Chromium, Server
 
-ASSETS = os.path.join(HERE, "..", "..", "assets")
 CLIENT = (443, 350)
 # Boxes in the window, in CSS pixels at 100 % zoom: left, top, width, height.
 BOXES = {"sun": (144, 24, 72, 72), "cor": (296, 288, 25, 17), "incor": (296, 312, 25, 17)}
 # Each control that takes the focus, as the accessibility tree must name it.
-FOCUSABLE = [
-    ("button", "Begin!"), ("textbox", "Your answer"), ("button", "GO!"),
-    ("radio", "Addition"), ("radio", "Subtraction"), ("radio", "Multiplication"),
-    ("radio", "Division"), ("combobox", "Problem type"), ("combobox", "Time limit"),
-    ("combobox", "Difficulty Level"), ("combobox", "Table Start #"), ("button", "exit"),
-]
+ROLES = {"button": "button", "text": "textbox", "radio": "radio", "combo": "combobox"}
+FOCUSABLE = [(ROLES[kind], name) for kind, name in names.FOCUSABLE]
 # Keys as DevTools sends them: key, code and the virtual key code Qt reads.
 KEYS = {
     "Tab": ("Tab", "Tab", 9), "Enter": ("Enter", "Enter", 13), " ": (" ", "Space", 32),
@@ -181,33 +174,33 @@ def play(page):
 
     start = page.shot("start")
     expect(start.size == CLIENT, "the window is drawn at %d x %d CSS pixels" % CLIENT)
-    expect(page.wait_focused(("button", "Begin!")), "Begin! has the focus in the tree")
+    expect(page.wait_focused(("button", names.BEGIN)), "Begin! has the focus in the tree")
     tree = [(role, name) for role, name, _ in page.tree()]
     for control in FOCUSABLE:
         if control not in tree:
             raise Failed("no %s named %r in the accessibility tree" % control)
     print("  every control that takes the focus has its role and name in the tree")
-    expect(page.browser.evaluate("document.title") == "Skorvex!", "the page is titled Skorvex!")
+    expect(page.browser.evaluate("document.title") == names.TITLE, "the page is titled Skorvex!")
 
     # Tables-ez in Addition from 1: Tab to the operations, Tab to the problem
     # type, Down, back to Begin! and Space.
     page.key("Tab")
-    expect(page.wait_focused(("radio", "Addition")), "Tab: the focus on Addition")
+    expect(page.wait_focused(("radio", names.OPERATIONS[0])), "Tab: the focus on Addition")
     page.key("Tab")
     page.key("ArrowDown")
     page.browser.wait_for("document.querySelector('#qt-shadow-container').shadowRoot"
                           ".querySelector('[data-control=typeprob]').value === 'Tables-ez'",
                           "Tables-ez in the problem type")
-    expect(page.wait_focused(("combobox", "Problem type")),
+    expect(page.wait_focused(("combobox", names.PROBLEM_TYPE)),
            "Tab and Down: Tables-ez in the problem type, as its value in the tree")
     combo_list(page)
-    page.move_to(("button", "Begin!"), backwards=True)
+    page.move_to(("button", names.BEGIN), backwards=True)
     page.key(" ")
     expect(page.wait_focused(("textbox", "1 plus 1, your answer")),
            "Space on Begin!: the focus in the answer box, named with the problem")
     page.type("2")
     page.key("Enter")
-    page.expect_said("polite", "Right! Next problem: 1 plus 2.", "a right answer")
+    page.expect_said("polite", drill.right("1 plus 2"), "a right answer")
     right = page.shot("right-answer")
     expect(same(crop(right, "sun"), happy), "the happy sun, pixel for pixel")
     expect(not same(crop(right, "cor"), crop(start, "cor"))
@@ -215,7 +208,7 @@ def play(page):
            "the right count changed from 0 and the wrong count did not")
     page.type("4")
     page.key("Enter")
-    page.expect_said("polite", "Wrong. Next problem: 1 plus 3.", "a wrong answer")
+    page.expect_said("polite", drill.wrong("1 plus 3"), "a wrong answer")
     wrong = page.shot("wrong-answer")
     expect(same(crop(wrong, "sun"), sad), "the sad sun, pixel for pixel")
     expect(same(crop(wrong, "incor"), crop(right, "cor")),
@@ -224,48 +217,48 @@ def play(page):
     focus_stays_outside(page)
     page.type("x")
     page.key("Enter")
-    page.expect_said("polite", "Type a number.", "a text that is no number")
+    page.expect_said("polite", drill.NOT_A_NUMBER, "a text that is no number")
     first = page.browser.evaluate("document.getElementById('skorvex-polite').textContent")
     page.key("Enter")
     page.browser.wait_for("document.getElementById('skorvex-polite').textContent !== %r"
                           % first, "the hint again")
-    expect(page.said("polite") == "Type a number.",
+    expect(page.said("polite") == drill.NOT_A_NUMBER,
            "the same text again: the same hint, written anew so that it is said again")
     page.key("Backspace")
 
     # The countdown, fast-forwarded.
-    budget(page, "10 seconds left.")
-    page.expect_said("assertive", "10 seconds left.", "the last ten seconds")
-    budget(page, "Time is up. 1 right, 1 wrong.")
-    page.expect_said("assertive", "Time is up. 1 right, 1 wrong.", "time up")
+    budget(page, drill.TEN_SECONDS)
+    page.expect_said("assertive", drill.TEN_SECONDS, "the last ten seconds")
+    budget(page, drill.time_up(1, 1))
+    page.expect_said("assertive", drill.time_up(1, 1), "time up")
     page.shot("time-up")
 
     # Division, and a time outside the list: time is up on the first tick.
-    page.move_to(("radio", "Addition"))
+    page.move_to(("radio", names.OPERATIONS[0]))
     page.key("ArrowDown")
     page.key("ArrowDown")
     page.key("ArrowDown")
-    expect(page.wait_focused(("radio", "Division")),
+    expect(page.wait_focused(("radio", names.OPERATIONS[3])),
            "Division chosen by the arrows (the focus on %s %r)" % page.focused())
-    page.move_to(("combobox", "Time limit"))
+    page.move_to(("combobox", names.TIME_LIMIT))
     for _ in range(8):
         page.key("Backspace")
     page.type("short")
-    page.move_to(("button", "Begin!"), backwards=True)
+    page.move_to(("button", names.BEGIN), backwards=True)
     page.key("Enter")
     page.expect_said("polite",
-                     "Division Tables are not supported at this time! Sorry! 1 divided by 1.",
+                     drill.division_notice("1 divided by 1"),
                      "the Division notice with the problem")
-    budget(page, "Time is up. 0 right, 0 wrong.")
+    budget(page, drill.time_up(0, 0))
     page.shot("division")
 
     # A starting table that is no number: the error report.
-    page.move_to(("combobox", "Table Start #"))
+    page.move_to(("combobox", names.TABLE_START))
     page.key("Backspace")
     page.type("five")
-    page.move_to(("button", "Begin!"), backwards=True)
+    page.move_to(("button", names.BEGIN), backwards=True)
     page.key(" ")
-    page.expect_said("assertive", 'Type mismatch. The text "five" could not be used.',
+    page.expect_said("assertive", drill.report("Type mismatch", "five"),
                      "the error report")
     page.shot("error")
 
@@ -303,9 +296,9 @@ def reads_the_window(page, sun, problem, counts):
         "[...%s.querySelectorAll('*')].filter(e => !e.closest('[hidden]'))"
         ".map(e => e.getAttribute('aria-label') || (e.children.length ? '' : e.textContent))"
         ".filter(n => n)" % layer)
-    order = ["Select Type!", "Addition", "Options!", "Problem type", "Table Start #",
-             "Time limit", "Difficulty Level", sun, *problem, "GO!", "Begin!", "exit",
-             "Correct!:", counts[0], "Incorrect:", counts[1]]
+    order = [names.SELECT_TYPE, names.OPERATIONS[0], names.OPTIONS, names.PROBLEM_TYPE,
+             names.TABLE_START, names.TIME_LIMIT, names.LEVEL, sun, *problem, names.GO,
+             names.BEGIN, names.EXIT, names.CORRECT, counts[0], names.INCORRECT, counts[1]]
     at = 0
     for name in order:
         if name not in names[at:]:
@@ -376,7 +369,7 @@ def by_touch(page):
            "tapping Begin! and the answer box: the focus in the answer box")
     page.browser.send("Input.insertText", text="12")
     tap(page, left + 412, top + 224)
-    page.expect_said("polite", "Right! Next problem: 4 plus 4.", "a right answer, by touch")
+    page.expect_said("polite", drill.right("4 plus 4"), "a right answer, by touch")
     right = page.shot("touch-right-answer")
     happy = Image.open(os.path.join(ASSETS, "happy_sun.png")).convert("RGB")
     expect(same(crop(right, "sun"), happy) and not same(crop(right, "cor"), crop(start, "cor"))
@@ -448,7 +441,7 @@ def crisp_at_double_density(page):
     page.key(" ")
     page.type("12")
     page.key("Enter")
-    page.expect_said("polite", "Right! Next problem: 4 plus 4.", "a right answer, at 2x")
+    page.expect_said("polite", drill.right("4 plus 4"), "a right answer, at 2x")
     left, top, width, height = BOXES["sun"]
     rect = page.browser.evaluate(
         "(() => { const r = document.getElementById('screen').getBoundingClientRect();"
@@ -468,7 +461,7 @@ def offline_and_exit(page):
     """The page again, in the same profile, with the server stopped."""
     page.open()
     print("  with the server stopped, the page opens again from what it kept")
-    page.move_to(("button", "exit"), backwards=True)
+    page.move_to(("button", names.EXIT), backwards=True)
     page.key(" ")
     page.browser.wait_for("document.getElementById('status').textContent.startsWith("
                           "'Skorvex has ended') && !document.getElementById('status').hidden"

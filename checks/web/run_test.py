@@ -1,4 +1,3 @@
-#!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Skorvex developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Runs a test program of the WebAssembly build in headless Chromium, as CTest's
@@ -14,7 +13,7 @@ run is still writing. A program that has not started within
 STARTING_SECONDS, or not ended within SECONDS, fails with what its page had
 loaded, so that one hang costs a minute and names its test.
 
-Usage: run-test PROGRAM.js [ARGUMENTS]
+Usage: python3 -m checks.web.run_test PROGRAM.js [ARGUMENTS]
 """
 
 import json
@@ -23,10 +22,8 @@ import sys
 import time
 import urllib.parse
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from devtools import Chromium, Server
-from harness import Failed, Harness
+from checks.harness import Failed, Harness
+from checks.web.devtools import Chromium, Server
 
 STARTING_SECONDS = 30  # the longest a page may take to start its program
 SECONDS = 75  # the longest a program may run
@@ -100,7 +97,7 @@ def main():
             return 1
         return ended.get("code", 1)
     except Failed as failure:
-        print("run-test: %s" % failure, file=sys.stderr)
+        print("checks.web.run_test: %s" % failure, file=sys.stderr)
         return 1
     finally:
         harness.down()

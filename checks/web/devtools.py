@@ -14,7 +14,7 @@ import subprocess
 import threading
 import time
 
-from harness import STEP_SECONDS, Failed
+from checks.harness import STEP_SECONDS, Failed
 
 CHROMIUM = "/usr/bin/chromium"
 # Nothing of its own on the network (which this machine would refuse), no

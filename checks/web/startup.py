@@ -1,11 +1,10 @@
-#!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Skorvex developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Time to the first drawn window in headless Chromium: the drill's page
 against the same page with a bare Qt window of a label and a button, built
 with the same Qt, in one run, taking turns.
 
-Usage: web-startup WEB_DIR WASM_DIR [ROUNDS]
+Usage: python3 -m checks.web.startup WEB_DIR WASM_DIR [ROUNDS]
 
 Both pages are served from one folder on localhost, each file as its .br
 where the browser asks for it, as a server with the release's precompressed
@@ -28,13 +27,9 @@ import statistics
 import sys
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "support"))
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "web"))
-from devtools import Chromium, Server
-from harness import Harness
-sys.path.insert(0, os.path.join(HERE, "..", "packaging", "web"))
-from page import precompress
+from checks import TOP
+from checks.harness import Harness
+from checks.web.devtools import Chromium, Server
 
 # Chromium keeps a program's compiled code once no new optimised code has
 # come for 2 s.
@@ -99,7 +94,8 @@ def main():
         out.write(page.replace("</body>", CLOCK + "</body>"))
     for name in ("label_button_window.js", "label_button_window.wasm"):
         shutil.copy(os.path.join(wasm, "bench", name), folder)
-        precompress(os.path.join(folder, name))
+        subprocess.run(["/usr/bin/python3", os.path.join(TOP, "packaging", "web", "page.py"),
+                        "precompress", os.path.join(folder, name)], check=True)
     with open(os.path.join(folder, "bare.html"), "w", encoding="utf-8") as out:
         out.write(BARE % CLOCK)
 
