@@ -20,7 +20,7 @@ ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
 endif
 
-.PHONY: help all deps configure build run test web web-package web-release-check run-web test-web test-web-screen-reader bench-web windows test-windows windows-source windows-package windows-package-check windows-source-check test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
+.PHONY: help all deps configure build run test tidy web web-package web-release-check run-web test-web test-web-screen-reader bench-web windows test-windows windows-source windows-package windows-package-check windows-source-check test-sanitize test-screen-reader test-colour-schemes test-without-fontconfig test-environments test-debian13 soak fuzz bench package package-check dist install-check clean
 
 .DEFAULT_GOAL := all
 help: ## each target with its one line
@@ -49,6 +49,11 @@ run: build ## builds and opens the window
 
 test: build ## builds and runs every test, headless
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# clang-tidy on the program's C++, as the build compiles it.
+tidy: build ## the program's C++ through clang-tidy (.clang-tidy), warnings as errors
+	@scripts/install-deps clang-tidy
+	@scripts/tidy-check $(BUILD_DIR)
 
 # The whole suite under AddressSanitizer, UndefinedBehaviorSanitizer and
 # LeakSanitizer, in its own build folder.

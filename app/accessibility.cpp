@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <array>
 #include <utility>
 
 namespace skorvex::app {
@@ -33,8 +34,10 @@ void describe_for_screen_readers(controls::Controls& c)
     c.lvl->setBuddy(c.Level);
     // Qt names a combo box by its text on Linux and by a label or nothing
     // elsewhere: each is named here as Orca reads it on Linux.
-    const std::pair<QComboBox*, QString> settings[] = { { c.typeprob, u"Problem type"_s },
-        { c.timetot, u"Time limit"_s }, { c.Level, c.lvl->text() }, { c.tnum, c.Label1->text() } };
+    const std::array<std::pair<QComboBox*, QString>, 4> settings {
+        { { c.typeprob, u"Problem type"_s }, { c.timetot, u"Time limit"_s },
+            { c.Level, c.lvl->text() }, { c.tnum, c.Label1->text() } }
+    };
     for (const auto& [combo, name] : settings) {
         combo->setAccessibleName(name);
         combo->lineEdit()->setAccessibleName(name);

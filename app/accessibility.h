@@ -92,8 +92,8 @@ private:
         bool notice_shown;
         QString seconds_left;
     };
-    Scene scene() const;
-    std::pair<QString, News> news(Event event, const Scene& before) const;
+    [[nodiscard]] Scene scene() const;
+    [[nodiscard]] std::pair<QString, News> news(Event event, const Scene& before) const;
 
     QWidget* window_;
     controls::Controls& c_;

@@ -23,10 +23,10 @@ public:
 
     void report(const runtime::Error& error);
     // The last report as one sentence, for a screen reader.
-    QString sentence() const { return sentence_; }
+    [[nodiscard]] QString sentence() const { return sentence_; }
     // The last report's line on standard error, without its line end.
-    const QByteArray& terminal_line() const { return line_; }
-    QMessageBox* box() const { return box_; }
+    [[nodiscard]] const QByteArray& terminal_line() const { return line_; }
+    [[nodiscard]] QMessageBox* box() const { return box_; }
 
 private:
     QWidget* window_;

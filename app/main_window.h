@@ -43,7 +43,7 @@ public:
     explicit MainWindow(Collaborators collaborators = {});
 
     controls::Controls& controls() { return c_; }
-    const ErrorReport& error_report() const { return report_; }
+    [[nodiscard]] const ErrorReport& error_report() const { return report_; }
 
 signals:
     // The program has ended, its window closed: where the platform has more

@@ -52,7 +52,7 @@ public:
     void tables_random_problem();
 
 private:
-    int16 rand_order_at(int16 index) const;
+    [[nodiscard]] int16 rand_order_at(int16 index) const;
 
     controls::Controls& c_;
     int16 rand_table_ = 0;

@@ -33,7 +33,7 @@ private:
     void clear_score();
     void lock_settings();
     void unlock_settings();
-    runtime::int16 time_limit() const;
+    [[nodiscard]] runtime::int16 time_limit() const;
 
     controls::Controls& c_;
     problems::Problems& problems_;

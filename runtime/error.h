@@ -27,8 +27,8 @@ class Error : public std::runtime_error {
 public:
     Error(ErrorKind kind, std::string text);
 
-    ErrorKind kind() const { return kind_; }
-    const std::string& text() const { return text_; }
+    [[nodiscard]] ErrorKind kind() const { return kind_; }
+    [[nodiscard]] const std::string& text() const { return text_; }
 
 private:
     ErrorKind kind_;
