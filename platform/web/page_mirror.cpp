@@ -347,6 +347,21 @@ void PageMirror::build()
     // element: the element is given it again, so that its focus is told.
     val::global("window").call<void>(
         "addEventListener", std::string("focus"), val::module_property("skorvexPageFocused"));
+    // A paste into a field of the page goes to Qt's control as typing does,
+    // in place of what the learner selected there. Left to the browser, it
+    // went into the field after the text the field shows, and all of that
+    // on to Qt: Select All and a paste added the text to the end.
+    static const val pasted
+        = val::global("Function")
+              .new_(std::string("typed"), std::string("event"),
+                  std::string("const field = event.composedPath()[0];"
+                              " if (!(field instanceof HTMLInputElement)"
+                              " || !field.dataset.control) return;"
+                              " event.preventDefault();"
+                              " event.stopImmediatePropagation();"
+                              " typed(event.clipboardData.getData('text/plain'));"))
+              .call<val>("bind", val::null(), val::module_property("skorvexTyped"));
+    val::global("window").call<void>("addEventListener", std::string("paste"), pasted, true);
 }
 
 bool PageMirror::eventFilter(QObject* watched, QEvent* event)
