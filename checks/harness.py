@@ -97,6 +97,16 @@ class Harness:
         self.run("xdotool", "windowfocus", "--sync", found[0])
         return found[0]
 
+    def clipboard(self, text):
+        """Puts text on the display's clipboard, as a copy in another program
+        does; xclip serves it until the display ends, and says so then."""
+        try:
+            subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode(),
+                           env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                           check=True, timeout=STEP_SECONDS)
+        except (subprocess.SubprocessError, OSError) as failure:
+            raise Failed("xclip: %s" % failure)
+
     def keys(self, *keys, delay=60):
         self.run("xdotool", "key", "--delay", str(delay), *keys)
 

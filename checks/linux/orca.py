@@ -378,8 +378,7 @@ def play(s):
     print("A starting table pasted with a paragraph break in it: all of it is said")
     s.keys("shift+Tab", "shift+Tab")
     say(r"^Table Start #", "the focus on the starting table again")
-    subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=drill.PASTED.encode(),
-                   env=s.env, check=True, timeout=STEP_SECONDS)
+    s.clipboard(drill.PASTED)
     s.keys("ctrl+a", "ctrl+v")
     begin_with_table(drill.PASTED, "the pasted text, break and all")
 

@@ -35,7 +35,7 @@ import time
 
 from checks import drill, names
 from checks.drill import said
-from checks.harness import STEP_SECONDS, Failed, run_steps
+from checks.harness import Failed, run_steps
 from checks.linux.orca import ORCA_SETTINGS, Session
 from checks.web.devtools import CHROMIUM, QUIET, Server
 from checks.web.engines import FIREFOX_PREFERENCES, WEBKIT, webkit_version
@@ -237,8 +237,7 @@ def play(s, engine):
         say(r"\bTable Start #", "the focus on the starting table")
         s.press("ctrl+a")
         if typed == drill.PASTED:
-            subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=typed.encode(),
-                           env=s.env, check=True, timeout=STEP_SECONDS)
+            s.clipboard(typed)
             s.press("ctrl+v")
         else:
             s.enter(typed)
