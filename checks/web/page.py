@@ -292,7 +292,7 @@ def reads_the_window(page, sun, problem, counts):
     of it a Tab stop, and nothing the window hides."""
     layer = ("document.querySelector('#qt-shadow-container').shadowRoot"
              ".querySelector('.skorvex-controls')")
-    names = page.browser.evaluate(
+    reading = page.browser.evaluate(
         "[...%s.querySelectorAll('*')].filter(e => !e.closest('[hidden]'))"
         ".map(e => e.getAttribute('aria-label') || (e.children.length ? '' : e.textContent))"
         ".filter(n => n)" % layer)
@@ -301,11 +301,11 @@ def reads_the_window(page, sun, problem, counts):
              names.BEGIN, names.EXIT, names.CORRECT, counts[0], names.INCORRECT, counts[1]]
     at = 0
     for name in order:
-        if name not in names[at:]:
+        if name not in reading[at:]:
             raise Failed("%r does not come after %r in the page; it reads: %r" % (
-                name, names[at - 1] if at else "the start", names))
-        at += names[at:].index(name) + 1
-    print("  in reading order: %s" % " | ".join(names))
+                name, reading[at - 1] if at else "the start", reading))
+        at += reading[at:].index(name) + 1
+    print("  in reading order: %s" % " | ".join(reading))
     tree = [(role, name) for role, name, _ in page.tree()]
     # The time left may tick between the two readings: it is left out here.
     for name in set(order) | {"Table ", "Start #"} - {"Table Start #"}:
