@@ -34,6 +34,13 @@ def run_steps(steps, down, passed, indent="", after_failure=None):
     return 0
 
 
+def expect(condition, what):
+    """A step that holds, said as it passes; a Failed where it does not."""
+    if not condition:
+        raise Failed(what)
+    print("  " + what)
+
+
 class Harness:
     def __init__(self, env=None):
         self.processes = []

@@ -18,10 +18,11 @@ import sys
 import textwrap
 import time
 
-from PIL import Image, ImageChops
+from PIL import Image
 
 from checks import ASSETS
 from checks.harness import Failed, Harness
+from checks.pictures import same
 from checks.web.devtools import Server
 
 SUN = (144, 24, 72, 72)
@@ -75,8 +76,7 @@ def find(shot, window):
         for left in range(0, shot.width - window.width + 1):
             if shot.getpixel((left, top)) != window.getpixel((0, 0)):
                 continue
-            if ImageChops.difference(shot.crop((left, top, left + 40, top + 40)),
-                                     probe).getbbox() is None:
+            if same(shot.crop((left, top, left + 40, top + 40)), probe):
                 return left, top
     return None
 
@@ -100,7 +100,7 @@ def play(harness, engine, title, screens, start):
             raise Failed("%s never drew the window as Chromium did" % engine)
     left, top = at
     drawn = screen.crop((left, top, left + start.width, top + start.height))
-    if ImageChops.difference(drawn, start).getbbox() is not None:
+    if not same(drawn, start):
         raise Failed("%s drew the window otherwise than Chromium" % engine)
     print("  %s draws the window at (%d, %d), pixel for pixel as Chromium" % (engine, left, top))
     harness.run("xdotool", "search", "--sync", "--onlyvisible", "--name", title, "windowfocus",
@@ -112,7 +112,7 @@ def play(harness, engine, title, screens, start):
     time.sleep(1.5)
     sun = shot("right-answer").crop((left + SUN[0], top + SUN[1], left + SUN[0] + SUN[2],
                                      top + SUN[1] + SUN[3]))
-    if ImageChops.difference(sun, happy).getbbox() is not None:
+    if not same(sun, happy):
         raise Failed("%s: Space, 12 and Return did not bring the happy sun" % engine)
     print("  %s: Space on Begin!, 12 and Return: the happy sun" % engine)
 

@@ -115,6 +115,9 @@ class PageSession(Session):
         self.type(text)
 
 
+MODE = r"^(Browse|Focus) mode"
+
+
 def mode(s, wanted):
     """Orca's browse or focus mode: Orca switches to browse mode by itself
     where the focus lands on an option button, so it is asked for. Where the
@@ -125,11 +128,10 @@ def mode(s, wanted):
         s.speech.read()
         start = s.speech.heard = len(s.speech.lines)
         s.press("Caps_Lock+a")
-        s.speech.expect(r"^(Browse|Focus) mode", wanted.lower() + " mode")
+        s.speech.expect(MODE, wanted.lower() + " mode")
         s.quiet()
         s.speech.read()
-        modes = [m.group(1) for m in (re.match(r"^(Browse|Focus) mode", line)
-                                      for line in s.speech.lines[start:]) if m]
+        modes = [m.group(1) for m in map(re.compile(MODE).match, s.speech.lines[start:]) if m]
         s.speech.heard = len(s.speech.lines)
         if modes[-1] == wanted:
             return

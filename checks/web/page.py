@@ -28,10 +28,11 @@ import sys
 import tempfile
 import time
 
-from PIL import Image, ImageChops
+from PIL import Image
 
 from checks import ASSETS, drill, names
-from checks.harness import Failed, Harness, run_steps
+from checks.harness import Failed, Harness, expect, run_steps
+from checks.pictures import same
 from checks.web.devtools import Chromium, Server
 
 CLIENT = (443, 350)
@@ -48,12 +49,6 @@ KEYS = {
 }
 SHIFT = 8
 ALT = 1
-
-
-def expect(condition, what):
-    if not condition:
-        raise Failed(what)
-    print("  " + what)
 
 
 class Page:
@@ -162,10 +157,6 @@ class Page:
 def crop(image, name):
     left, top, width, height = BOXES[name]
     return image.crop((left, top, left + width, top + height))
-
-
-def same(a, b):
-    return ImageChops.difference(a, b).getbbox() is None
 
 
 def play(page):

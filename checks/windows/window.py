@@ -21,10 +21,11 @@ import subprocess
 import sys
 import time
 
-from PIL import Image, ImageChops
+from PIL import Image
 
 from checks import ASSETS, names
-from checks.harness import Failed, Harness, run_steps
+from checks.harness import Failed, Harness, expect, run_steps
+from checks.pictures import same
 
 WINE = os.environ.get("SKORVEX_WINE", "/usr/lib/wine/wine64")
 CLIENT = (443, 350)  # 6648 x 5244 twips at 96 DPI
@@ -80,16 +81,6 @@ class Check(Harness):
 def crop(image, name):
     left, top, width, height = BOXES[name]
     return image.crop((left, top, left + width, top + height))
-
-
-def same(a, b):
-    return ImageChops.difference(a, b).getbbox() is None
-
-
-def expect(condition, what):
-    if not condition:
-        raise Failed(what)
-    print("  " + what)
 
 
 def wait_for_time_up(check, start):
