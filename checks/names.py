@@ -12,6 +12,7 @@ OPERATIONS = ["Addition", "Subtraction", "Multiplication", "Division"]
 PROBLEM_TYPE, TIME_LIMIT = "Problem type", "Time limit"
 LEVEL, TABLE_START = "Difficulty Level", "Table Start #"
 SETTINGS = [PROBLEM_TYPE, TIME_LIMIT, LEVEL, TABLE_START]
+PROBLEM_TYPES = ["Random", "Tables-ez", "Tables-Random"]
 SELECT_TYPE, OPTIONS = "Select Type!", "Options!"
 CORRECT, INCORRECT = "Correct!:", "Incorrect:"
 

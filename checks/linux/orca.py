@@ -235,11 +235,6 @@ class Session(Harness):
         shutil.rmtree(self.scratch, ignore_errors=True)
 
 
-def solve(match):
-    top, sign, bottom = int(match.group(1)), match.group(2), int(match.group(3))
-    return {"plus": top + bottom, "minus": top - bottom, "times": top * bottom}[sign]
-
-
 # Orca 43 and Orca 48 say the same things in slightly other words: 43 calls a
 # push button "push button" where 48 says "button", and ends the role of a
 # notification with a full stop where 48 does not.
@@ -256,162 +251,125 @@ def combo(label, value):
     return r"^%s(?: %s)? editable combo box(?: %s)?\.$" % (re.escape(label), value, value)
 
 
-def play(s):
-    say = s.speech.expect
-    show = s.braille.expect
+def focus(name):
+    """What Orca says first as a control gets the focus: its name."""
+    return r"^%s(\W|$)" % re.escape(name)
 
-    heard_news = collections.Counter()
 
-    def news(sentence, what, seconds=STEP_SECONDS):
-        """A notification: Orca says its role, then its text, once."""
-        say(NOTIFICATION, what, seconds)
-        match = say(sentence, what)
-        heard_news[match.group(0)] += 1
-        return match
+class Ear:
+    """The drill played from the keyboard and heard through Orca: each move
+    of the focus and each piece of news waits for what Orca says, and the
+    news for the braille line too."""
 
-    def verdict(sentence, what):
-        """After an answer the verdict comes first, with the next problem in
-        it, and the problem is not said again (as the box's name, say)."""
-        start = len(s.speech.lines)
-        match = news(sentence, what)
+    def __init__(self, s):
+        self.s = s
+        self.state = drill.State()
+        self.heard_news = collections.Counter()
+        self.answers = 0
+
+    def keys(self, *keys):
+        """Keys sent once what Orca said so far is past: only what follows
+        them can answer them."""
+        self.s.speech.read()
+        self.s.speech.heard = len(self.s.speech.lines)
+        self.s.keys(*keys)
+
+    def go(self, stop):
+        way = self.state.way(stop)
+        if way:
+            self.keys(*way)
+            name = self.state.name(stop)
+            self.s.speech.expect(focus(name), "the focus on " + name)
+
+    def choose(self, setting, value):
+        if setting == drill.OPERATION:
+            self.keys(*self.state.arrows(value))
+            self.s.speech.expect(focus(value), value + " chosen")
+        elif setting == names.PROBLEM_TYPE:
+            types = names.PROBLEM_TYPES
+            self.keys(*["Down"] * (types.index(value) - types.index(self.state.settings[setting])))
+            self.s.speech.expect(r"\b%s\b" % re.escape(value), value + " chosen")
+        elif value == drill.PASTED:
+            self.s.clipboard(value)
+            self.keys("ctrl+a", "ctrl+v")
+        else:
+            self.keys("ctrl+a")
+            self.s.type(value)
+
+    def begin(self):
+        self.keys("space")
+
+    def answer(self, text):
+        if text is None:
+            self.keys("Return")
+            return
+        self.answers += 1
+        self.keys("ctrl+a")
+        self.s.type(text)
+        if self.answers == 1:
+            self.s.braille.expect(r"%s, your answer %s " % (self.state.problem, text),
+                                  "the typed answer beside the problem in braille")
+        # The second answer is sent with the keypad's Enter.
+        self.keys("KP_Enter" if self.answers == 2 else "Return")
+
+    def wait(self):
+        pass
+
+    def hear(self, step):
+        say, show = self.s.speech.expect, self.s.braille.expect
+        what = step.news.replace("_", " ")
+        if step.news == drill.SHOWN:
+            say(r"^%s, your answer text\.$" % step.sentence, "Begin! moving the focus to the answer box")
+            show(r"%s, your answer " % step.sentence, "the problem in braille")
+            return
+        # A notification: Orca says its role, then its text, once.
+        start = len(self.s.speech.lines)
+        say(NOTIFICATION, what, 75 if step.news == drill.TEN_LEFT else STEP_SECONDS)
+        self.heard_news[say(said(step.sentence), what).group(0)] += 1
+        show(said(step.sentence), what + " in braille")
+        if step.news != drill.VERDICT:
+            return
+        # The verdict comes first, with the next problem in it, and the
+        # problem is not said again (as the box's name, say).
         time.sleep(1)  # anything said after the notification has come by now
-        s.speech.read()
-        again = [line for line in s.speech.lines[start:] if ", your answer" in line]
+        self.s.speech.read()
+        again = [line for line in self.s.speech.lines[start:] if ", your answer" in line]
         if again:
             raise Failed("%s: the problem was said again: %r" % (what, again))
-        return match
+        next_problem = step.sentence.split(": ", 1)[1].rstrip(".")
+        show(r"%s, your answer" % re.escape(next_problem), "the next problem in braille")
+        if sum(self.heard_news.values()) == 1:
+            # Orca's "where am I" (Orca+Enter in the laptop layout) reads the box anew.
+            self.keys("Caps_Lock+Return")
+            say(r"^%s, your answer text\.$" % next_problem,
+                "where am I reading the problem on show")
+
+
+def play(s):
+    say = s.speech.expect
     say(r"^Skorvex!$", "the window opening")
     say(button(names.BEGIN), "the focus on Begin!")
+    ear = Ear(s)
+    drill.play(ear, drill.DRILL + drill.QUOTING)
+    for pattern in (r"seconds left", r"Division Tables are not supported"):
+        if s.speech.count(pattern) != 1:
+            raise Failed("/%s/ was not said exactly once" % pattern)
 
-    print("A Random run of one minute, from the keyboard alone")
-    s.keys("space")
-    say(r"^6 plus 6, your answer text\.$", "Begin! moving the focus to the answer box")
-    show(r"6 plus 6, your answer ", "the first problem in braille")
-    s.type("12")
-    show(r"6 plus 6, your answer 12 ", "the typed answer beside the problem in braille")
-    s.keys("Return")
-    problem = verdict(said(drill.right(drill.ANY)), "a right answer")
-    show(said(drill.right(drill.ANY)), "the verdict in braille")
-    next_problem = problem.group(0).split(": ", 1)[1].rstrip(".")
-    show(r"%s, your answer" % next_problem, "the next problem in braille")
-    # Orca's "where am I" (Orca+Enter in the laptop layout) reads the box anew.
-    s.keys("Caps_Lock+Return")
-    say(r"^%s, your answer text\.$" % next_problem, "where am I reading the problem on show")
-    s.type(str(solve(problem)))
-    s.keys("KP_Enter")
-    problem = verdict(said(drill.right(drill.ANY)),
-                      "a second right answer, sent with the keypad's Enter")
-    s.type(str(solve(problem) + 1))
-    s.keys("Return")
-    verdict(said(drill.wrong(drill.ANY)), "a wrong answer")
-    show(said(drill.wrong(drill.ANY)), "the wrong verdict in braille")
-    s.type("abc")
-    s.keys("Return")
-    news(said(drill.NOT_A_NUMBER), "an answer that is no number")
-    show(said(drill.NOT_A_NUMBER), "the hint in braille")
-    s.keys("ctrl+a")
-    s.type("99999")
-    s.keys("Return")
-    news(said(drill.report("Overflow", "99999")), "the error report")
-    show(said(drill.report("Overflow", "99999")), "the error report in braille")
-    # A minute from "Begin!": the cue comes about fifty seconds in.
-    news(said(drill.TEN_SECONDS), "ten seconds left", seconds=75)
-    show(said(drill.TEN_SECONDS), "ten seconds left in braille")
-    news(said(drill.time_up(2, 1)), "the end of the run")
-    show(said(drill.time_up(2, 1)), "time up in braille")
-    if s.speech.count(r"seconds left") != 1:
-        raise Failed("the ten-second cue was not said exactly once")
-
-    print("A short run of Division tables, started from the keyboard")
-    # Time up moved the focus on to the operations; Division is three down.
-    s.keys("Down", "Down", "Down")
-    say(r"^Division", "Division chosen")
-    s.keys("Tab")
-    say(r"^Problem type\.$", "the focus on the problem type")
-    s.keys("Down")
-    say(r"Tables-ez", "Tables-ez chosen")
-    s.keys("Tab", "ctrl+a")
-    s.type("short")  # a time outside the list: time is up on the first tick
-    s.keys("Tab")
-    say(combo(names.LEVEL, "1"), "the focus on the level")
-    s.keys("Tab")
-    say(combo(names.TABLE_START, "1"), "the focus on the starting table")
-    s.keys("Down")
-    say(r"^2$", "table 2 chosen")
-    s.keys("Tab")
+    # A run of a whole minute, so that it is still on when Orca reads the
+    # problem, however busy the machine; left mid-run.
+    drill.play(ear, (drill.Run(
+        "Subtraction tables from 1: the sign is heard as minus; exit mid-run",
+        ((names.TABLE_START, "1"), (drill.OPERATION, names.OPERATIONS[1]),
+         (names.TIME_LIMIT, "1 minute")), (drill.Step(drill.BEGIN, drill.SHOWN, "1 minus 1"),)),))
+    ear.keys("shift+Tab")  # over the disabled Begin! to exit
     say(button(names.EXIT), "the focus on exit")
-    s.keys("Tab")
-    say(button(names.BEGIN), "Tab going round to Begin!")
-    s.keys("Return")
-    notice = said(drill.division_notice("2 divided by 1"))
-    news(notice, "the Division notice with the first problem")
-    show(notice, "the Division notice in braille")
-    news(said(drill.time_up(0, 0)), "the end of the short run")
-
-    print("The same again: the notice is not repeated")
-    s.keys("shift+Tab")
-    say(button(names.BEGIN), "the focus back on Begin!")
-    s.keys("space")
-    news(said(drill.time_up(0, 0)), "the end of the second short run")
-    if s.speech.count(r"Division Tables are not supported") != 1:
-        raise Failed("the Division notice was not said exactly once")
-
-    def begin_with_table(typed, what):
-        """From the starting table back to Begin!, and Space: the report
-        quoting what was typed is said and shown whole."""
-        s.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
-        say(button(names.BEGIN), "the focus back on Begin!")
-        s.keys("space")
-        report = said(drill.report("Type mismatch", typed))
-        news(report, "the report quoting " + what)
-        show(report, "the report quoting %s, in braille" % what)
-
-    print("A starting table typed as markup: the report says it as typed")
-    # A Tables problem fails before the run starts, so no tick follows to
-    # say "Time is up" over the report.
-    s.keys("Tab", "Tab", "Tab", "Tab")
-    say(combo(names.TABLE_START, "2"), "the focus on the starting table")
-    s.keys("ctrl+a")
-    s.type(drill.MARKUP)
-    begin_with_table(drill.MARKUP, "the markup")
-
-    print("A starting table pasted with a paragraph break in it: all of it is said")
-    s.keys("shift+Tab", "shift+Tab")
-    say(r"^Table Start #", "the focus on the starting table again")
-    s.clipboard(drill.PASTED)
-    s.keys("ctrl+a", "ctrl+v")
-    begin_with_table(drill.PASTED, "the pasted text, break and all")
-
-    # The table back to 2, and the focus back on the operations.
-    s.keys("shift+Tab", "shift+Tab")
-    say(r"^Table Start #", "the focus on the starting table again")
-    s.keys("ctrl+a")
-    s.type("2")
-    s.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab")
-    say(r"^Division", "the focus back on Division")
-
-    print("A run of Subtraction tables: the sign is heard as minus; leaving mid-run")
-    # The focus is on Division again; Subtraction is two up. A run of a whole
-    # minute, so that it is still on when Orca reads the problem, however
-    # busy the machine.
-    s.keys("Up", "Up")
-    say(r"^Subtraction", "Subtraction chosen")
-    s.keys("Tab", "Tab", "ctrl+a")
-    s.type("1 minute")
-    s.keys("shift+Tab", "shift+Tab", "shift+Tab")  # over the type and the option
-    say(button(names.BEGIN), "the focus back on Begin!")
-    s.keys("space")
-    say(r"^-?\d+ minus -?\d+, your answer text\.$", "a Subtraction problem")
-    show(r"-?\d+ minus -?\d+, your answer ", "the Subtraction problem in braille")
-    s.keys("shift+Tab")  # over the disabled Begin! to exit
-    say(button(names.EXIT), "the focus on exit")
-    s.keys("space")
+    ear.keys("space")
     try:
         s.app.wait(STEP_SECONDS)
     except subprocess.TimeoutExpired:
         raise Failed("exit did not end the program")
     print("  the program ended")
-    for sentence, times in heard_news.items():
+    for sentence, times in ear.heard_news.items():
         count = s.speech.count(said(sentence))
         if count != times:
             raise Failed("%r was said %d times, not %d" % (sentence, count, times))

@@ -7,12 +7,10 @@ Usage: python3 -m checks.windows.voice SKORVEX_EXE UIA_PROBE WINEPREFIX SCREENSH
 On a private Xvfb display, a small UI Automation client (UIA_PROBE) first asks
 the window for its UI Automation root, as a screen reader does when it
 starts, then reads the name and control type of every element that takes the
-keyboard focus. Then real X keys play a run with a right answer, a wrong
-answer and a text that is no number until time is up, a run of Division
-tables, and a starting table that is no number. Wine 10 logs each UI
-Automation notification the program raises, with its kind, its processing
-and its words; every sentence of the program's voice must come once, in
-order, word for word as Orca hears it on Linux.
+keyboard focus. Then real X keys play the drill every client plays. Wine 10
+logs each UI Automation notification the program raises, with its kind, its
+processing and its words; every sentence of the program's voice must come
+once, in order, word for word as Orca hears it on Linux.
 """
 
 import os
@@ -22,7 +20,7 @@ import time
 
 from checks import drill, names
 from checks.drill import said
-from checks.windows.window import WINE, Check, Failed, run_steps
+from checks.windows.window import WINE, Check, Failed, Keys, run_steps
 
 # Control types of UI Automation.
 BUTTON, COMBO_BOX, EDIT, RADIO_BUTTON = 50000, 50003, 50004, 50013
@@ -89,42 +87,30 @@ def focusable(check, probe):
     print("  every control that takes the focus has its name and control type")
 
 
+# How the window raises each kind of news: its kind, and whether a reader
+# says it in turn or only the latest of its activity.
+KINDS = {drill.VERDICT: COMPLETED, drill.TIME_UP: COMPLETED, drill.HINT: ABORTED,
+         drill.ERROR: ABORTED, drill.NOTICE: OTHER, drill.TEN_LEFT: OTHER}
+
+
+class Heard(Keys):
+    def __init__(self, check, voice):
+        super().__init__(check)
+        self.voice = voice
+
+    def hear(self, step):
+        if step.news == drill.SHOWN:
+            return
+        processing = IMPORTANT_ALL if step.news in drill.URGENT else MOST_RECENT
+        self.voice.expect(said(step.sentence), KINDS[step.news], processing,
+                          step.news.replace("_", " "), 75 if step.news == drill.TEN_LEFT else 20)
+        if step.news in (drill.TIME_UP, drill.NOTICE, drill.ERROR):
+            self.check.shot(step.news.replace("_", "-"))
+        self.dismiss(step)
+
+
 def play(check, voice):
-    def say(pattern, kind, processing, what, seconds=20):
-        return voice.expect(pattern, kind, processing, what, seconds)
-
-    check.keys("space")  # Begin! has the focus; 6 + 6 comes first
-    check.type("12")
-    check.keys("Return")
-    problem = say(said(drill.right(drill.ANY)), COMPLETED, MOST_RECENT, "a right answer")
-    top, sign, bottom = re.search(drill.PROBLEM, problem).groups()
-    check.type(str(int(top) + int(bottom) + 1))
-    check.keys("Return")
-    say(said(drill.wrong(drill.ANY)), COMPLETED, MOST_RECENT, "a wrong answer")
-    check.type("abc")
-    check.keys("Return")
-    say(said(drill.NOT_A_NUMBER), ABORTED, MOST_RECENT, "a text that is no number")
-    say(said(drill.TEN_SECONDS), OTHER, IMPORTANT_ALL, "ten seconds left", seconds=75)
-    say(said(drill.time_up(1, 1)), COMPLETED, IMPORTANT_ALL, "time up")
-    check.shot("time-up")
-
-    # Time up left the focus on the operations: Division, Tables-ez, a time
-    # outside the list (time is up on the first tick), and Begin!.
-    check.keys("Down", "Down", "Down", "Tab", "Down", "Tab", "ctrl+a")
-    check.type("short")
-    check.keys("shift+Tab", "shift+Tab", "shift+Tab", "Return")
-    say(said(drill.division_notice("1 divided by 1")), OTHER,
-        MOST_RECENT, "the Division notice")
-    say(said(drill.time_up(0, 0)), COMPLETED, IMPORTANT_ALL, "the end of the short run")
-    check.shot("division")
-
-    # A starting table that is no number: the run does not start.
-    check.keys("Tab", "Tab", "Tab", "Tab", "ctrl+a")
-    check.type("five")
-    check.keys("shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "Return")
-    say(said(drill.report("Type mismatch", "five")), ABORTED, IMPORTANT_ALL,
-        "the error report")
-    check.shot("error")
+    drill.play(Heard(check, voice))
     time.sleep(1)
     voice.read()
     if len(voice.sentences) != voice.heard:

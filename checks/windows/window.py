@@ -5,15 +5,14 @@
 Usage: python3 -m checks.windows.window SKORVEX_EXE WINEPREFIX SCREENSHOT_DIR
 
 On a private Xvfb display, with Qt's windows platform and its windowsvista
-style, the check reads from screenshots of the window: its client size; the
-focus on "Begin!" at start, as Space starts a run; that run's end when its
-minute is up; then, in a keyboard-only run of Tables-ez in Addition from 1,
-so that the answers are known, a right answer sent by Return with the happy
-sun, a wrong one with the sad sun, and Return from the selected option
-button. The suns are compared with the pictures the program carries, pixel
-for pixel; a count is read by comparing its label with the other count's
-label and with itself before the run. The screenshots are kept in
-SCREENSHOT_DIR.
+style, real keys play the drill every client plays, and the check reads
+from screenshots of the window: its client size; the focus on "Begin!" at
+start, as Space starts a run; after each answer, sent by Return (the second
+by Return from the selected option button), the happy or the sad sun and
+the counts; each run's end at time up. The suns are compared with the
+pictures the program carries, pixel for pixel; a count is read by comparing
+its label with the same figure shown before, by either count. The
+screenshots are kept in SCREENSHOT_DIR.
 """
 
 import os
@@ -23,7 +22,7 @@ import time
 
 from PIL import Image
 
-from checks import ASSETS, names
+from checks import ASSETS, drill, names
 from checks.harness import Failed, Harness, expect, run_steps
 from checks.pictures import same
 
@@ -83,66 +82,126 @@ def crop(image, name):
     return image.crop((left, top, left + width, top + height))
 
 
-def wait_for_time_up(check, start):
-    """Screenshots every two seconds until the answer box is disabled again, as at start."""
+def wait_for_time_up(check, running):
+    """Screenshots every two seconds until Begin! is no longer as in the run."""
     path = os.path.join(check.screens, "waiting.png")
     deadline = time.monotonic() + 90
     while True:
         time.sleep(2)
         check.run("import", "-window", check.window, path)
-        if same(crop(Image.open(path).convert("RGB"), "ans"), crop(start, "ans")):
+        if not same(crop(Image.open(path).convert("RGB"), "begin"), crop(running, "begin")):
             os.remove(path)
             return
         if time.monotonic() > deadline:
             raise Failed("the run did not end within 90 s")
 
 
-def play(check):
-    happy = Image.open(os.path.join(ASSETS, "happy_sun.png")).convert("RGB")
-    sad = Image.open(os.path.join(ASSETS, "sad_sun.png")).convert("RGB")
+class Keys:
+    """The drill played by real keys, blind: Wine's log of what the window
+    raised is what is read."""
 
-    start = check.shot("start")
-    expect(start.size == CLIENT, "the window \"Skorvex!\" opens with a client area of %d x %d"
-           % CLIENT)
-    check.keys("space")
-    running = check.shot("random-run-started")
-    expect(not same(crop(running, "ans"), crop(start, "ans"))
-           and not same(crop(running, "do_math"), crop(start, "do_math")),
-           "Begin! had the focus: Space started a run, the answer box and GO! are enabled")
-    # The first run of "1 minute" ends on its sixtieth tick.
-    wait_for_time_up(check, start)
-    ended = check.shot("time-up")
-    expect(same(crop(ended, "ans"), crop(start, "ans"))
-           and not same(crop(ended, "do_math"), crop(running, "do_math"))
-           and not same(crop(ended, "begin"), crop(running, "begin")),
-           "time up: the answer box disabled as at start, GO! no longer as in the run, "
-           "Begin! enabled again")
+    def __init__(self, check):
+        self.check = check
+        self.state = drill.State()
 
-    # Time up left the focus on the operation. Tables-ez, and Begin! again.
-    check.keys("Tab", "Down", "shift+Tab", "shift+Tab", "space")
-    check.type("2")
-    check.keys("Return")  # 1 + 1
-    right = check.shot("tables-ez-right-answer")
-    expect(same(crop(right, "sun"), happy), "2 for 1 + 1, sent by Return: the happy sun")
-    expect(not same(crop(right, "cor"), crop(start, "cor"))
-           and same(crop(right, "incor"), crop(start, "incor")),
-           "the right count changed from 0 and the wrong count did not")
+    def go(self, stop):
+        if self.state.way(stop):
+            self.check.keys(*self.state.way(stop))
 
-    check.type("4")
-    check.keys("Return")  # 1 + 2
-    wrong = check.shot("wrong-answer")
-    expect(same(crop(wrong, "sun"), sad), "4 for 1 + 2: the sad sun")
-    expect(same(crop(wrong, "incor"), crop(right, "cor"))
-           and same(crop(wrong, "cor"), crop(right, "cor")),
-           "one right and one wrong: both counts show the same figure")
+    def choose(self, setting, value):
+        if setting == drill.OPERATION:
+            self.check.keys(*self.state.arrows(value))
+        elif setting == names.PROBLEM_TYPE:
+            types = names.PROBLEM_TYPES
+            self.check.keys(*["Down"] * (types.index(value)
+                                         - types.index(self.state.settings[setting])))
+        else:
+            self.check.keys("ctrl+a")
+            self.check.type(value)
 
-    check.type("4")
-    check.keys("Tab", "Tab", "Return")  # 1 + 3, from the selected option button
-    option = check.shot("return-from-addition")
-    expect(same(crop(option, "sun"), happy), "4 for 1 + 3, Return on Addition: the happy sun")
-    expect(not same(crop(option, "cor"), crop(wrong, "cor"))
-           and same(crop(option, "incor"), crop(wrong, "incor")),
-           "the right count changed again and the wrong count did not")
+    def begin(self):
+        self.check.keys("space")
+
+    def answer(self, text):
+        if text is not None:
+            self.check.keys("ctrl+a")
+            self.check.type(text)
+        self.check.keys("Return")
+
+    def wait(self):
+        pass
+
+    def dismiss(self, step):
+        """An error report is a window of its own, which Windows makes the
+        active one: Escape closes it, and the keys go to the drill again."""
+        if step.news == drill.ERROR:
+            self.check.keys("Escape")
+
+
+class Seen(Keys):
+    """The drill as the window shows it: the suns, pixel for pixel, and the
+    counts, each figure compared with the same figure shown before."""
+
+    def __init__(self, check):
+        super().__init__(check)
+        self.happy = Image.open(os.path.join(ASSETS, "happy_sun.png")).convert("RGB")
+        self.sad = Image.open(os.path.join(ASSETS, "sad_sun.png")).convert("RGB")
+        self.start = check.shot("start")
+        expect(self.start.size == CLIENT,
+               "the window \"Skorvex!\" opens with a client area of %d x %d" % CLIENT)
+        self.figures = {0: crop(self.start, "cor")}
+        self.answers = 0
+
+    def answer(self, text):
+        self.answers += 1
+        if self.answers != 2:
+            return super().answer(text)
+        # Return from the selected option button judges too; back to the box.
+        self.check.keys("ctrl+a")
+        self.check.type(text)
+        self.check.keys("Tab", "Tab", "Return")
+
+    def counts(self, shot):
+        """Whether both counts show the figures they should."""
+        s = self.state
+        for count, box in ((s.right, "cor"), (s.wrong, "incor")):
+            figure = crop(shot, box)
+            if count in self.figures:
+                if not same(figure, self.figures[count]):
+                    return False
+            elif any(same(figure, known) for known in self.figures.values()):
+                return False
+            else:
+                self.figures[count] = figure
+        return True
+
+    def hear(self, step):
+        s = self.state
+        if step.news == drill.SHOWN:
+            running = self.check.shot("run-started")
+            expect(not same(crop(running, "ans"), crop(self.start, "ans"))
+                   and not same(crop(running, "do_math"), crop(self.start, "do_math")),
+                   "Begin! had the focus: Space started a run, the answer box and GO! enabled")
+            self.running = running
+        elif step.news == drill.VERDICT:
+            happy = step.sentence.startswith("Right")
+            shot = self.check.shot("right" if happy else "wrong")
+            how = ", sent by Return on the option button" if self.answers == 2 else ""
+            expect(same(crop(shot, "sun"), self.happy if happy else self.sad),
+                   "%s%s: the %s sun" % (step.sentence, how, "happy" if happy else "sad"))
+            expect(self.counts(shot), "%d right and %d wrong, as the counts show" % (
+                s.right, s.wrong))
+            if self.answers == 2:
+                self.check.keys("shift+Tab", "shift+Tab")
+        elif step.news == drill.TIME_UP:
+            wait_for_time_up(self.check, self.running)
+            ended = self.check.shot("time-up")
+            expect(not same(crop(ended, "do_math"), crop(self.running, "do_math")),
+                   "time up: Begin! enabled again, GO! no longer as in the run")
+            expect(self.counts(ended), "the counts kept: %d right, %d wrong" % (s.right, s.wrong))
+        else:
+            self.check.shot(step.news.replace("_", "-"))
+        self.dismiss(step)
 
 
 def main():
@@ -155,7 +214,7 @@ def main():
 
     def steps():
         check.up()
-        play(check)
+        drill.play(Seen(check))
     return run_steps(steps, check.down, "passed: the window under Wine, played by real keys")
 
 
