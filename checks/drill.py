@@ -65,6 +65,10 @@ BEGIN = "begin"  # Begin!, by Space
 ANSWER = "answer"  # an answer typed in place of the box's text, then Enter
 AGAIN = "again"  # Enter once more, on the same text
 WAIT = "wait"  # nothing: the clock brings the news
+# Escape on an error report's window, which where a window manager (or the
+# page) makes it the active window has the keys; the drill's own focus
+# comes back. Elsewhere Escape goes to the drill, which ignores it.
+CLOSE = "close"
 # Answers worked out from the problem on show.
 RIGHT, WRONG = "\0right\0", "\0wrong\0"
 
@@ -112,6 +116,7 @@ DRILL = (
         Step(ANSWER, HINT, NOT_A_NUMBER, "abc"),
         Step(AGAIN, HINT, NOT_A_NUMBER),
         Step(ANSWER, ERROR, report("Overflow", "99999"), "99999"),
+        Step(CLOSE, None, None),
         Step(WAIT, TEN_LEFT, TEN_SECONDS),
         Step(WAIT, TIME_UP, time_up(2, 1)))),
     # A time outside the list: time is up on the first tick.
@@ -123,7 +128,7 @@ DRILL = (
         Step(BEGIN, TIME_UP, time_up(0, 0)),)),
     # A Tables problem fails before the run starts: the focus stays on Begin!.
     Run("A starting table that is no number", ((names.TABLE_START, "five"),), (
-        Step(BEGIN, ERROR, report("Type mismatch", "five")),)),
+        Step(BEGIN, ERROR, report("Type mismatch", "five")), Step(CLOSE, None, None))),
 )
 
 
@@ -131,7 +136,7 @@ DRILL = (
 # with a paragraph break in it, whole.
 QUOTING = tuple(
     Run("A starting table %s: the report quotes it whole" % how, ((names.TABLE_START, typed),), (
-        Step(BEGIN, ERROR, report("Type mismatch", typed)),))
+        Step(BEGIN, ERROR, report("Type mismatch", typed)), Step(CLOSE, None, None)))
     for how, typed in (("typed as markup", MARKUP), ("pasted with a paragraph break", PASTED)))
 
 
@@ -171,7 +176,7 @@ class State:
 def play(client, drill=DRILL):
     """Plays the runs with the client: client.go(stop), client.choose(setting,
     value) (a text setting is pasted where it is PASTED), client.begin(),
-    client.answer(text) (None for Enter alone), client.wait() and
+    client.answer(text) (None for Enter alone), client.close(), client.wait() and
     client.hear(step) for each step's news, with client.state kept up to
     date. A client that raises Enough stops there; play() returns False."""
     s = client.state
@@ -197,6 +202,9 @@ def play(client, drill=DRILL):
                                        step.typed, lambda: step.typed)())
                 elif step.does == AGAIN:
                     client.answer(None)
+                elif step.does == CLOSE:
+                    client.close()
+                    continue
                 else:
                     client.wait()
                 if step.news == VERDICT:

@@ -315,6 +315,9 @@ class Ear:
     def wait(self):
         pass
 
+    def close(self):
+        self.keys("Escape")
+
     def hear(self, step):
         say, show = self.s.speech.expect, self.s.braille.expect
         what = step.news.replace("_", " ")

@@ -16,10 +16,9 @@ live region there: the check ends after the typed answer. Each runs
 privately: an Xvfb display, a D-Bus session bus, the AT-SPI bus,
 speech-dispatcher with espeak-ng, its sound taken at the pace a sound card
 plays it, Orca with its own settings, then the browser at the page, served
-on localhost. The run: the focus at load, Tab once round, Down in a setting,
-Space on "Begin!", a right answer, a wrong one, a text that is no number
-twice, an error report, the last ten seconds and time up, the page read in
-Orca's browse mode, the Division notice, and the report quoting a starting
+on localhost. The run: the focus at load, Tab once round, then the drill
+every client plays (with the sad sun found by name), the page read in
+Orca's browse mode after its first run, and the report quoting a starting
 table typed as markup and one pasted with a paragraph break. Orca's log
 for each browser is kept in LOG_DIR. A browser whose run fails is played
 once more: the check fails where the second run fails too.
@@ -35,7 +34,7 @@ import time
 
 from checks import drill, names
 from checks.drill import said
-from checks.harness import Failed, run_steps
+from checks.harness import STEP_SECONDS, Failed, run_steps
 from checks.linux.orca import ORCA_SETTINGS, Session
 from checks.web.devtools import CHROMIUM, QUIET, Server
 from checks.web.engines import FIREFOX_PREFERENCES, WEBKIT, webkit_version
@@ -138,64 +137,115 @@ def mode(s, wanted):
     raise Failed("Orca+A never brought %s mode" % wanted.lower())
 
 
-def play(s, engine):
-    say = s.speech.expect
-    show = s.braille.expect
+def focus(name):
+    return r"(^|\W)%s(\W|$)" % re.escape(name)
 
-    say(r"\bBegin!", "the focus on Begin! at load", seconds=60)
-    print("Tab once round")
-    for name in names.TAB_ROUND:
-        s.press("Tab")
-        say(r"(^|\W)%s(\W|$)" % re.escape(name), "Tab to " + name)
-    print("A run of Tables-ez in Addition from 1")
-    s.press("Tab", "Tab")
-    say(r"\bProblem type\b", "the focus on the problem type")
-    s.press("Down")
-    say(r"^Tables-ez\b", "Down choosing Tables-ez")
-    # On round to Begin! (WebKitGTK takes Shift+Tab for its own).
-    s.press("Tab", "Tab", "Tab", "Tab", "Tab")
-    say(r"\bBegin!", "the focus back on Begin!")
-    s.press("space")
-    # Orca 43 in WebKitGTK keeps telling the name the answer box had at load:
-    # the problem in its name does not reach it there. Orca 48 hears it.
-    pattern = r"^(1 plus 1, y|Y)our answer\b" if engine == "webkitgtk" else r"^1 plus 1, your answer\b"
-    answer_box = say(pattern, "Begin! moving the focus to the answer box").group(0)
-    if answer_box.startswith("Y"):
-        print("  WebKitGTK: the answer box is read by its first name, without the problem;")
-        print("  and Orca does not say what the page writes to its live regions there (the")
-        print("  first verdict went unsaid when tried), so the check ends here for WebKitGTK")
-        return
-    show(r"1 plus 1, your answer", "the problem in braille")
-    s.enter("2")
-    show(r"1 plus 1, your answer 2", "the typed answer beside the problem in braille")
-    if engine == "webkitgtk":
-        print("  WebKitGTK: Orca leaves out what the page writes to its live regions there")
-        print('  ("WEB: Ignoring event from live region." in its log), so the check ends here')
-        return
-    s.press("Return")
-    say(said(drill.right("1 plus 2")), "a right answer")
-    s.enter("4")
-    s.press("Return")
-    say(said(drill.wrong("1 plus 3")), "a wrong answer")
-    # The sun, found in browse mode as a page's pictures are: by Orca's key
-    # for the next graphic.
-    mode(s, "Browse")
-    s.press("g")
-    say(r"^Wrong\b", "the sad sun, by its name")
-    mode(s, "Focus")
-    s.enter("x")
-    s.press("Return")
-    say(said(drill.NOT_A_NUMBER), "a text that is no number")
-    s.press("Return")
-    say(said(drill.NOT_A_NUMBER), "the same text again: the hint again")
-    s.press("ctrl+a")
-    s.enter("99999")
-    s.press("Return")
-    say(said(drill.report("Overflow", "99999")), "the error report")
-    say(said(drill.TEN_SECONDS), "ten seconds left", seconds=75)
-    say(said(drill.time_up(1, 1)), "the end of the run", seconds=20)
 
-    print("The window read in browse mode")
+class Ear:
+    """The drill played by real keys in the page and heard through Orca, as
+    on the desktop. Only Tab moves the focus: WebKitGTK takes Shift+Tab for
+    its own."""
+
+    def __init__(self, s, engine):
+        self.s = s
+        self.engine = engine
+        self.state = drill.State()
+        self.box = ""  # what the answer box holds
+        self.answers = 0
+
+    def press(self, *keys):
+        """Keys pressed once Orca is quiet: only what it says after them
+        answers them."""
+        self.s.quiet()
+        self.s.speech.read()
+        self.s.speech.heard = len(self.s.speech.lines)
+        self.s.press(*keys)
+
+    def go(self, stop):
+        way = self.state.way(stop, backwards=False)
+        if way:
+            self.press(*way)
+            name = self.state.name(stop)
+            self.s.speech.expect(focus(name), "the focus on " + name)
+
+    def choose(self, setting, value):
+        say = self.s.speech.expect
+        if setting == drill.OPERATION:
+            # On an option button Orca is in browse mode, where the arrows
+            # are its own: the learner asks for focus mode, as on any page.
+            mode(self.s, "Focus")
+            for key in self.state.arrows(value):
+                self.press(key)
+            say(focus(value), value + " chosen")
+        elif setting == names.PROBLEM_TYPE:
+            types = names.PROBLEM_TYPES
+            self.press(*["Down"] * (types.index(value) - types.index(self.state.settings[setting])))
+            say(r"^%s\b" % re.escape(value), "Down choosing " + value)
+        elif value == drill.PASTED:
+            self.press("ctrl+a")
+            self.s.clipboard(value)
+            self.press("ctrl+v")
+        else:
+            self.press("ctrl+a")
+            self.s.enter(value)
+
+    def begin(self):
+        self.press("space")
+
+    def answer(self, text):
+        if text is not None:
+            if self.box:
+                self.press("ctrl+a")
+            self.s.enter(text)
+            self.box = text
+            self.answers += 1
+            if self.answers == 1:
+                self.s.braille.expect(r"%s, your answer %s" % (self.state.problem, text),
+                                      "the typed answer beside the problem in braille")
+                if self.engine == "webkitgtk":
+                    raise drill.Enough(
+                        "WebKitGTK: Orca leaves out what the page writes to its live regions "
+                        'there ("WEB: Ignoring event from live region." in its log): the check '
+                        "ends here")
+        self.press("Return")
+
+    def close(self):
+        self.press("Escape")
+
+    def wait(self):
+        pass
+
+    def hear(self, step):
+        say = self.s.speech.expect
+        if step.news == drill.SHOWN:
+            # Orca 43 in WebKitGTK keeps telling the name the answer box had
+            # at load: the problem in its name does not reach it there.
+            shown = say(r"^(%s, y|Y)our answer\b" % step.sentence if self.engine == "webkitgtk"
+                        else r"^%s, your answer\b" % step.sentence,
+                        "Begin! moving the focus to the answer box").group(0)
+            if shown.startswith("Y"):
+                raise drill.Enough(
+                    "WebKitGTK: the answer box is read by its first name, without the problem; "
+                    "and Orca does not say what the page writes to its live regions there: "
+                    "the check ends here")
+            self.s.braille.expect(r"%s, your answer" % step.sentence, "the problem in braille")
+            return
+        seconds = {drill.TEN_LEFT: 75, drill.TIME_UP: 20}.get(step.news, STEP_SECONDS)
+        say(said(step.sentence), step.news.replace("_", " "), seconds)
+        if step.news == drill.VERDICT:
+            self.box = ""
+            if step.sentence.startswith("Wrong"):
+                # The sun, found in browse mode as a page's pictures are: by
+                # Orca's key for the next graphic.
+                mode(self.s, "Browse")
+                self.s.press("g")
+                say(r"^Wrong\b", "the sad sun, by its name")
+                mode(self.s, "Focus")
+
+
+def reads_the_window(s, ear):
+    """Orca's browse mode reads the window by lines: the frame, the
+    captions and the counts. Then Shift+Tab comes back into the drill."""
     mode(s, "Browse")
     s.tap("ctrl+Home")
     wanted = [names.SELECT_TYPE, names.OPTIONS, names.CORRECT, names.INCORRECT]
@@ -207,7 +257,7 @@ def play(s, engine):
         s.speech.read()
         heard = " | ".join(s.speech.lines[s.speech.heard:])
         s.speech.heard = len(s.speech.lines)
-        wanted = [w for w in wanted if not re.search(r"(^|\W)%s(\W|$)" % re.escape(w), heard)]
+        wanted = [w for w in wanted if not re.search(focus(w), heard)]
     if wanted:
         raise Failed("browse mode's next line never reached: %s" % ", ".join(wanted))
     print("  browse mode's next line reaches the frame, the captions and the counts")
@@ -215,53 +265,27 @@ def play(s, engine):
     # Reading left the page's focus where Orca read; Shift+Tab comes back
     # into the drill, to the control Qt's focus is on.
     s.press("shift+Tab")
-    on = say(r"\b(%s)\b" % "|".join(names.OPERATIONS),
-             "Shift+Tab back into the drill, on the operations").group(1)
-    if on != names.OPERATIONS[0]:
+    on = s.speech.expect(r"\b(%s)\b" % "|".join(names.OPERATIONS),
+                         "Shift+Tab back into the drill, on the operations").group(1)
+    if on != ear.state.operation:
         # Seen once: Firefox's window was deactivated and activated again
         # while Orca read, Orca left browse mode without a word, and the
         # next Down of the reading went on to the drill.
         print("  a Down of the reading reached the drill (Orca had left browse mode by itself)")
+        ear.state.operation = on
 
-    print("A short run of Division tables")
-    # On an option button Orca is in browse mode, where the arrows are its
-    # own: the learner asks for focus mode, as on any page.
-    mode(s, "Focus")
-    for option in names.OPERATIONS[names.OPERATIONS.index(on) + 1:]:
-        s.press("Down")
-        say(r"\b%s\b" % option, option + " chosen")
-    s.press("Tab")
-    say(r"\bProblem type\b", "the focus on the problem type")
-    s.press("Tab")
-    say(r"\bTime limit\b", "the focus on the time limit")
-    s.press("ctrl+a")
-    s.enter("short")  # a time outside the list: time is up on the first tick
-    s.press("Tab", "Tab", "Tab", "Tab")
-    say(r"\bBegin!", "the focus back on Begin!")
-    s.press("space")
-    say(said(drill.division_notice("1 divided by 1")), "the Division notice with the first problem")
-    say(said(drill.time_up(0, 0)), "the end of the short run")
 
-    print("A starting table typed as markup, then pasted with a paragraph break")
-    # Time up moved the focus on to the operations; the starting table is
-    # four on, and Begin! two on from there.
-    s.press("Tab", "Tab", "Tab", "Tab")
-    for typed, what in ((drill.MARKUP, "the markup"),
-                        (drill.PASTED, "the pasted text, break and all")):
-        say(r"\bTable Start #", "the focus on the starting table")
-        s.press("ctrl+a")
-        if typed == drill.PASTED:
-            s.clipboard(typed)
-            s.press("ctrl+v")
-        else:
-            s.enter(typed)
-        s.press("Tab", "Tab")
-        say(r"\bBegin!", "the focus back on Begin!")
-        s.press("space")
-        # A Tables problem fails before the run starts: the report is said
-        # whole, as typed, and the focus stays on Begin!.
-        say(said(drill.report("Type mismatch", typed)), "the report quoting " + what)
-        s.press("Tab", "Tab", "Tab", "Tab", "Tab")
+def play(s, engine):
+    s.speech.expect(r"\bBegin!", "the focus on Begin! at load", seconds=60)
+    print("Tab once round")
+    for name in names.TAB_ROUND:
+        s.press("Tab")
+        s.speech.expect(focus(name), "Tab to " + name)
+    ear = Ear(s, engine)
+    if drill.play(ear, drill.DRILL[:1]):
+        print("The window read in browse mode")
+        reads_the_window(s, ear)
+        drill.play(ear, drill.DRILL[1:] + drill.QUOTING)
 
 
 def log_path(logs, engine, suffix=""):

@@ -23,6 +23,7 @@ ends the program, which the page then says. Screenshots go to SCREENSHOT_DIR.
 import base64
 import io
 import os
+import re
 import shutil
 import sys
 import tempfile
@@ -32,7 +33,7 @@ from PIL import Image
 
 from checks import ASSETS, drill, names
 from checks.harness import Failed, Harness, expect, run_steps
-from checks.pictures import same
+from checks.pictures import Figures, same
 from checks.web.devtools import Chromium, Server
 
 CLIENT = (443, 350)
@@ -48,6 +49,23 @@ KEYS = {
     "Backspace": ("Backspace", "Backspace", 8), "Escape": ("Escape", "Escape", 27),
 }
 SHIFT = 8
+# The window's elements, in the page's shadow root.
+ROOT = "document.querySelector('#qt-shadow-container').shadowRoot"
+# Each text a live region is given, as [region, sentence]: the same
+# sentence again is given anew (its no-break space comes and goes).
+WRITTEN = """window.skorvexWritten = [];
+for (const region of ['polite', 'assertive']) {
+    const element = document.getElementById('skorvex-' + region);
+    let last = element.textContent;
+    new MutationObserver(() => {
+        const now = element.textContent;
+        if (now && now !== last)
+            window.skorvexWritten.push([region, now.trim()]);
+        last = now;
+    }).observe(element, {childList: true, characterData: true, subtree: true});
+}
+0"""
+SIGNS = {"plus": "+"}  # as the window draws a sign; the drill reads it in Addition
 ALT = 1
 
 
@@ -159,12 +177,113 @@ def crop(image, name):
     return image.crop((left, top, left + width, top + height))
 
 
-def play(page):
-    happy = Image.open(os.path.join(ASSETS, "happy_sun.png")).convert("RGB")
-    sad = Image.open(os.path.join(ASSETS, "sad_sun.png")).convert("RGB")
+class Keys:
+    """The drill played by DevTools' key events; what the page says is read
+    from its live regions, a sentence as new text in its region (the same
+    sentence again is written anew), and the countdown is fast-forwarded."""
 
-    start = page.shot("start")
-    expect(start.size == CLIENT, "the window is drawn at %d x %d CSS pixels" % CLIENT)
+    def __init__(self, page):
+        self.page = page
+        self.state = drill.State()
+        self.box = ""  # what the answer box holds
+        # Every sentence the live regions get, in order, kept as it comes:
+        # the clock may bring one and the next while a step is still read.
+        page.browser.evaluate(WRITTEN)
+        self.heard = 0
+        self.happy = Image.open(os.path.join(ASSETS, "happy_sun.png")).convert("RGB")
+        self.sad = Image.open(os.path.join(ASSETS, "sad_sun.png")).convert("RGB")
+        self.start = page.shot("start")
+        self.figures = Figures(crop(self.start, "cor"))
+
+    def control(self, stop):
+        if stop == drill.OPERATION:
+            return "radio", self.state.operation
+        return ("combobox" if stop in names.SETTINGS else "button"), stop
+
+    def go(self, stop):
+        way = self.state.way(stop)
+        if way:
+            self.page.move_to(self.control(stop), backwards=way[0] == "shift+Tab")
+
+    def choose(self, setting, value):
+        page = self.page
+        if setting == drill.OPERATION:
+            for key in self.state.arrows(value):
+                page.key("Arrow" + key)
+            expect(page.wait_focused(("radio", value)),
+                   "%s chosen by the arrows (the focus on %s %r)" % ((value,) + page.focused()))
+        elif setting == names.PROBLEM_TYPE:
+            types = names.PROBLEM_TYPES
+            for _ in range(types.index(value) - types.index(self.state.settings[setting])):
+                page.key("ArrowDown")
+            page.browser.wait_for("%s.querySelector('[data-control=typeprob]').value === %r"
+                                  % (ROOT, value), value + " in the problem type")
+            expect(page.wait_focused(("combobox", names.PROBLEM_TYPE)),
+                   "Down: %s in the problem type, as its value in the tree" % value)
+            combo_list(page, value)
+        else:
+            for _ in self.state.settings[setting]:
+                page.key("Backspace")
+            page.type(value)
+
+    def begin(self):
+        self.page.key(" ")
+
+    def answer(self, text):
+        if text is not None:
+            for _ in self.box:
+                self.page.key("Backspace")
+            self.page.type(text)
+            self.box = text
+        self.page.key("Enter")
+
+    def wait(self):
+        pass
+
+    def close(self):
+        self.page.key("Escape")
+
+    def hear(self, step):
+        page, s = self.page, self.state
+        if step.news == drill.SHOWN:
+            expect(page.wait_focused(("textbox", "%s, your answer" % step.sentence)),
+                   "Space on Begin!: the focus in the answer box, named with the problem")
+            return
+        region = "assertive" if step.news in drill.URGENT else "polite"
+        more = "window.skorvexWritten.length > %d" % self.heard
+        if step.news in (drill.TEN_LEFT, drill.TIME_UP):
+            budget(page, more, step.sentence)
+        else:
+            page.browser.wait_for(more, step.news.replace("_", " "))
+        got = page.browser.evaluate("window.skorvexWritten[%d]" % self.heard)
+        self.heard += 1
+        if got != [region, step.sentence]:
+            raise Failed("%s: wanted %r in the %s region, got %r" % (
+                step.news.replace("_", " "), step.sentence, region, got))
+        print("  live region (%s): %s" % (region, step.sentence))
+        if step.news != drill.VERDICT:
+            if step.news in (drill.TIME_UP, drill.NOTICE, drill.ERROR):
+                page.shot(step.news.replace("_", "-"))
+            return
+        self.box = ""
+        happy = step.sentence.startswith("Right")
+        shot = page.shot("right-answer" if happy else "wrong-answer")
+        expect(same(crop(shot, "sun"), self.happy if happy else self.sad),
+               "the %s sun, pixel for pixel" % ("happy" if happy else "sad"))
+        expect(self.figures.shows(s.right, crop(shot, "cor"))
+               and self.figures.shows(s.wrong, crop(shot, "incor")),
+               "%d right and %d wrong, as the counts show" % (s.right, s.wrong))
+        if not happy:
+            problem = step.sentence.split(": ", 1)[1].rstrip(".")
+            top, sign, bottom = re.fullmatch(drill.PROBLEM, problem).groups()
+            reads_the_window(page, "Wrong", (top, SIGNS[sign], bottom),
+                             (str(s.right), str(s.wrong)))
+            focus_stays_outside(page, problem)
+
+
+def play(page):
+    keys = Keys(page)
+    expect(keys.start.size == CLIENT, "the window is drawn at %d x %d CSS pixels" % CLIENT)
     expect(page.wait_focused(("button", names.BEGIN)), "Begin! has the focus in the tree")
     tree = [(role, name) for role, name, _ in page.tree()]
     for control in FOCUSABLE:
@@ -172,108 +291,27 @@ def play(page):
             raise Failed("no %s named %r in the accessibility tree" % control)
     print("  every control that takes the focus has its role and name in the tree")
     expect(page.browser.evaluate("document.title") == names.TITLE, "the page is titled Skorvex!")
-
-    # Tables-ez in Addition from 1: Tab to the operations, Tab to the problem
-    # type, Down, back to Begin! and Space.
-    page.key("Tab")
-    expect(page.wait_focused(("radio", names.OPERATIONS[0])), "Tab: the focus on Addition")
-    page.key("Tab")
-    page.key("ArrowDown")
-    page.browser.wait_for("document.querySelector('#qt-shadow-container').shadowRoot"
-                          ".querySelector('[data-control=typeprob]').value === 'Tables-ez'",
-                          "Tables-ez in the problem type")
-    expect(page.wait_focused(("combobox", names.PROBLEM_TYPE)),
-           "Tab and Down: Tables-ez in the problem type, as its value in the tree")
-    combo_list(page)
-    page.move_to(("button", names.BEGIN), backwards=True)
-    page.key(" ")
-    expect(page.wait_focused(("textbox", "1 plus 1, your answer")),
-           "Space on Begin!: the focus in the answer box, named with the problem")
-    page.type("2")
-    page.key("Enter")
-    page.expect_said("polite", drill.right("1 plus 2"), "a right answer")
-    right = page.shot("right-answer")
-    expect(same(crop(right, "sun"), happy), "the happy sun, pixel for pixel")
-    expect(not same(crop(right, "cor"), crop(start, "cor"))
-           and same(crop(right, "incor"), crop(start, "incor")),
-           "the right count changed from 0 and the wrong count did not")
-    page.type("4")
-    page.key("Enter")
-    page.expect_said("polite", drill.wrong("1 plus 3"), "a wrong answer")
-    wrong = page.shot("wrong-answer")
-    expect(same(crop(wrong, "sun"), sad), "the sad sun, pixel for pixel")
-    expect(same(crop(wrong, "incor"), crop(right, "cor")),
-           "one right and one wrong: both counts show the same figure")
-    reads_the_window(page, "Wrong", ("1", "+", "3"), ("1", "1"))
-    focus_stays_outside(page)
-    page.type("x")
-    page.key("Enter")
-    page.expect_said("polite", drill.NOT_A_NUMBER, "a text that is no number")
-    first = page.browser.evaluate("document.getElementById('skorvex-polite').textContent")
-    page.key("Enter")
-    page.browser.wait_for("document.getElementById('skorvex-polite').textContent !== %r"
-                          % first, "the hint again")
-    expect(page.said("polite") == drill.NOT_A_NUMBER,
-           "the same text again: the same hint, written anew so that it is said again")
-    page.key("Backspace")
-
-    # The countdown, fast-forwarded.
-    budget(page, drill.TEN_SECONDS)
-    page.expect_said("assertive", drill.TEN_SECONDS, "the last ten seconds")
-    budget(page, drill.time_up(1, 1))
-    page.expect_said("assertive", drill.time_up(1, 1), "time up")
-    page.shot("time-up")
-
-    # Division, and a time outside the list: time is up on the first tick.
-    page.move_to(("radio", names.OPERATIONS[0]))
-    page.key("ArrowDown")
-    page.key("ArrowDown")
-    page.key("ArrowDown")
-    expect(page.wait_focused(("radio", names.OPERATIONS[3])),
-           "Division chosen by the arrows (the focus on %s %r)" % page.focused())
-    page.move_to(("combobox", names.TIME_LIMIT))
-    for _ in range(8):
-        page.key("Backspace")
-    page.type("short")
-    page.move_to(("button", names.BEGIN), backwards=True)
-    page.key("Enter")
-    page.expect_said("polite",
-                     drill.division_notice("1 divided by 1"),
-                     "the Division notice with the problem")
-    budget(page, drill.time_up(0, 0))
-    page.shot("division")
-
-    # A starting table that is no number: the error report.
-    page.move_to(("combobox", names.TABLE_START))
-    page.key("Backspace")
-    page.type("five")
-    page.move_to(("button", names.BEGIN), backwards=True)
-    page.key(" ")
-    page.expect_said("assertive", drill.report("Type mismatch", "five"),
-                     "the error report")
-    page.shot("error")
+    drill.play(keys)
 
 
-def combo_list(page):
+def combo_list(page, value):
     """Alt+Down opens the problem type's list: a list box of its choices in
     the tree, the one the learner is on selected; Escape closes it."""
     page.key("ArrowDown", ALT)
-    page.browser.wait_for("document.querySelector('#qt-shadow-container').shadowRoot"
-                          ".querySelector('#skorvex-list-typeprob').hidden === false",
+    page.browser.wait_for("%s.querySelector('#skorvex-list-typeprob').hidden === false" % ROOT,
                           "the list to open")
     page.key("ArrowDown")
+    on = names.PROBLEM_TYPES[names.PROBLEM_TYPES.index(value) + 1]
     found = [(role, name, properties.get("selected")) for role, name, properties in page.tree()
              if role in ("listbox", "option")]
-    expect(found == [("listbox", "Problem type", None), ("option", "Random", False),
-                     ("option", "Tables-ez", False), ("option", "Tables-Random", True)],
-           "Alt+Down and Down: the list box of the problem types, on Tables-Random")
+    expect(found == [("listbox", names.PROBLEM_TYPE, None)]
+           + [("option", name, name == on) for name in names.PROBLEM_TYPES],
+           "Alt+Down and Down: the list box of the problem types, on " + on)
     page.key("Escape")
-    page.browser.wait_for("document.querySelector('#qt-shadow-container').shadowRoot"
-                          ".querySelector('#skorvex-list-typeprob').hidden === true",
+    page.browser.wait_for("%s.querySelector('#skorvex-list-typeprob').hidden === true" % ROOT,
                           "the list to close")
-    expect(page.browser.evaluate("document.querySelector('#qt-shadow-container').shadowRoot"
-                                 ".querySelector('[data-control=typeprob]').value")
-           == "Tables-ez", "Escape closes the list and keeps Tables-ez")
+    expect(page.browser.evaluate("%s.querySelector('[data-control=typeprob]').value" % ROOT)
+           == value, "Escape closes the list and keeps " + value)
 
 
 def reads_the_window(page, sun, problem, counts):
@@ -281,8 +319,7 @@ def reads_the_window(page, sun, problem, counts):
     text it shows now: the frame and its captions, the sun that shows, the
     problem, the counts and their captions, the time left; in the tree, none
     of it a Tab stop, and nothing the window hides."""
-    layer = ("document.querySelector('#qt-shadow-container').shadowRoot"
-             ".querySelector('.skorvex-controls')")
+    layer = ROOT + ".querySelector('.skorvex-controls')"
     reading = page.browser.evaluate(
         "[...%s.querySelectorAll('*')].filter(e => !e.closest('[hidden]'))"
         ".map(e => e.getAttribute('aria-label') || (e.children.length ? '' : e.textContent))"
@@ -314,11 +351,10 @@ def reads_the_window(page, sun, problem, counts):
            "the notice and the hidden labels are not in the page")
 
 
-def focus_stays_outside(page):
+def focus_stays_outside(page, problem):
     """A reader who goes on to the page's own text keeps the focus there
     through the ticks, and comes back by Shift+Tab to the answer box."""
-    left = ("Number(document.querySelector('#qt-shadow-container').shadowRoot"
-            ".querySelector('[data-control=timeleft]').textContent)")
+    left = "Number(%s.querySelector('[data-control=timeleft]').textContent)" % ROOT
     page.browser.evaluate("document.querySelector('footer a').focus()")
     seen = [page.browser.evaluate(left)]
     deadline = time.monotonic() + 20
@@ -334,7 +370,7 @@ def focus_stays_outside(page):
            % " to ".join(map(str, seen)))
     page.key("Tab", SHIFT)
     page.browser.wait_for("document.activeElement.id === 'qt-shadow-container'", "Shift+Tab")
-    expect(page.wait_focused(("textbox", "1 plus 3, your answer")),
+    expect(page.wait_focused(("textbox", problem + ", your answer")),
            "Shift+Tab from the footer: the focus back in the answer box")
 
 
@@ -369,12 +405,12 @@ def by_touch(page):
     page.browser.send("Emulation.setTouchEmulationEnabled", enabled=False)
 
 
-def budget(page, words, most=70):
-    """Lets the page's clock run a virtual second at a time until the live
-    regions say the words."""
+def budget(page, written, words, most=70):
+    """Lets the page's clock run a virtual second at a time until the script
+    written holds: the live regions have said the words."""
     for _ in range(most):
-        if words in (page.said("polite"), page.said("assertive")):
-            return
+        if page.browser.evaluate(written):
+            break
         page.browser.send("Emulation.setVirtualTimePolicy", policy="advance", budget=1000)
         deadline = time.monotonic() + 10
         while not page.browser.drain("Emulation.virtualTimeBudgetExpired"):
@@ -382,8 +418,9 @@ def budget(page, words, most=70):
                 break
             time.sleep(0.02)
     page.browser.send("Emulation.setVirtualTimePolicy", policy="advance")
-    if words not in (page.said("polite"), page.said("assertive")):
-        raise Failed("the countdown never brought %r" % words)
+    if not page.browser.evaluate(written):
+        raise Failed("the countdown never brought %r; the live regions say %r and %r" % (
+            words, page.said("polite"), page.said("assertive")))
 
 
 def audit(page, axe):
@@ -459,8 +496,7 @@ def offline_and_exit(page):
                           " && document.getElementById('screen').hidden",
                           "the page to say the program ended")
     print("  exit: " + page.browser.evaluate("document.getElementById('status').textContent"))
-    expect(page.browser.evaluate("document.querySelector('#qt-shadow-container').shadowRoot"
-                                 ".querySelector('.skorvex-controls') === null")
+    expect(page.browser.evaluate(ROOT + ".querySelector('.skorvex-controls') === null")
            and not any(role in ("button", "textbox", "combobox", "radio")
                        for role, _, _ in page.tree()),
            "the window's elements have left the page and its tree")

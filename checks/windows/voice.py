@@ -106,7 +106,6 @@ class Heard(Keys):
                           step.news.replace("_", " "), 75 if step.news == drill.TEN_LEFT else 20)
         if step.news in (drill.TIME_UP, drill.NOTICE, drill.ERROR):
             self.check.shot(step.news.replace("_", "-"))
-        self.dismiss(step)
 
 
 def play(check, voice):

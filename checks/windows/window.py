@@ -24,7 +24,7 @@ from PIL import Image
 
 from checks import ASSETS, drill, names
 from checks.harness import Failed, Harness, expect, run_steps
-from checks.pictures import same
+from checks.pictures import Figures, same
 
 WINE = os.environ.get("SKORVEX_WINE", "/usr/lib/wine/wine64")
 CLIENT = (443, 350)  # 6648 x 5244 twips at 96 DPI
@@ -131,11 +131,8 @@ class Keys:
     def wait(self):
         pass
 
-    def dismiss(self, step):
-        """An error report is a window of its own, which Windows makes the
-        active one: Escape closes it, and the keys go to the drill again."""
-        if step.news == drill.ERROR:
-            self.check.keys("Escape")
+    def close(self):
+        self.check.keys("Escape")
 
 
 class Seen(Keys):
@@ -149,7 +146,7 @@ class Seen(Keys):
         self.start = check.shot("start")
         expect(self.start.size == CLIENT,
                "the window \"Skorvex!\" opens with a client area of %d x %d" % CLIENT)
-        self.figures = {0: crop(self.start, "cor")}
+        self.figures = Figures(crop(self.start, "cor"))
         self.answers = 0
 
     def answer(self, text):
@@ -163,17 +160,8 @@ class Seen(Keys):
 
     def counts(self, shot):
         """Whether both counts show the figures they should."""
-        s = self.state
-        for count, box in ((s.right, "cor"), (s.wrong, "incor")):
-            figure = crop(shot, box)
-            if count in self.figures:
-                if not same(figure, self.figures[count]):
-                    return False
-            elif any(same(figure, known) for known in self.figures.values()):
-                return False
-            else:
-                self.figures[count] = figure
-        return True
+        return (self.figures.shows(self.state.right, crop(shot, "cor"))
+                and self.figures.shows(self.state.wrong, crop(shot, "incor")))
 
     def hear(self, step):
         s = self.state
@@ -201,7 +189,6 @@ class Seen(Keys):
             expect(self.counts(ended), "the counts kept: %d right, %d wrong" % (s.right, s.wrong))
         else:
             self.check.shot(step.news.replace("_", "-"))
-        self.dismiss(step)
 
 
 def main():
