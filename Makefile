@@ -174,9 +174,11 @@ test-web-screen-reader: ## the page already built heard through Orca in three br
 	@/usr/bin/python3 -m checks.web.orca_page $(WEB_DIR) $(WEB_DIR)-screens
 
 # The page's time to its first drawn window in headless Chromium, against a
-# bare Qt window of a label and a button with the same Qt, and its size.
+# bare Qt window of a label and a button with the same Qt (with no fonts, and
+# with the two an unpatched Qt's page embeds), and its size.
 bench-web: web ## the page's start-up against a bare Qt page, and its size
-	@scripts/in-debian13 packaging/web/build $(WEB_DIR) $(WASM_DIR) label_button_window
+	@scripts/in-debian13 scripts/install-deps fonts-dejavu-mono
+	@scripts/in-debian13 packaging/web/build $(WEB_DIR) $(WASM_DIR) label_button_window label_button_qt_fonts_window
 	@scripts/install-deps chromium brotli python3-pil
 	@/usr/bin/python3 -m checks.web.startup $(WEB_DIR) $(WASM_DIR)
 

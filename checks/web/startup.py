@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Time to the first drawn window in headless Chromium: the drill's page
 against the same page with a bare Qt window of a label and a button, built
-with the same Qt, in one run, taking turns.
+with the same Qt, with no fonts and with Qt's own two, in one run, taking
+turns.
 
 Usage: python3 -m checks.web.startup WEB_DIR WASM_DIR [ROUNDS]
 
@@ -56,11 +57,19 @@ CLOCK = """<script>
 BARE = """<!DOCTYPE html>
 <html lang="en"><head><meta charset="utf-8"><title>Label and button</title></head>
 <body><div id="screen" style="width: 443px; height: 350px"></div>
-<script src="qtloader.js"></script><script src="label_button_window.js"></script>
+<script src="qtloader.js"></script><script src="%(program)s.js"></script>
 <script>qtLoad({qt: {containerElements: [document.getElementById('screen')],
-                     entryFunction: window.label_button_window_entry}});</script>
-%s</body></html>
+                     entryFunction: window.%(program)s_entry}});</script>
+%(clock)s</body></html>
 """
+# Each page, by its label, its file and its program. The Qt the page is built
+# with embeds no fonts, so the bare window draws its text with none; the
+# second baseline carries the two faces an unpatched Qt's page platform
+# embeds and loads itself.
+PAGES = [("label and button (baseline)", "bare.html", "label_button_window"),
+         ("label and button, with Qt's own fonts", "bare-fonts.html",
+          "label_button_qt_fonts_window"),
+         ("skorvex", "drill.html", "skorvex")]
 
 
 def sizes(web):
@@ -92,30 +101,30 @@ def main():
     page = open(os.path.join(folder, "index.html"), encoding="utf-8").read()
     with open(os.path.join(folder, "drill.html"), "w", encoding="utf-8") as out:
         out.write(page.replace("</body>", CLOCK + "</body>"))
-    for name in ("label_button_window.js", "label_button_window.wasm"):
-        shutil.copy(os.path.join(wasm, "bench", name), folder)
-        subprocess.run(["/usr/bin/python3", os.path.join(TOP, "packaging", "web", "page.py"),
-                        "precompress", os.path.join(folder, name)], check=True)
-    with open(os.path.join(folder, "bare.html"), "w", encoding="utf-8") as out:
-        out.write(BARE % CLOCK)
+    for _, page_file, program in PAGES[:2]:
+        for name in (program + ".js", program + ".wasm"):
+            shutil.copy(os.path.join(wasm, "bench", name), folder)
+            subprocess.run(["/usr/bin/python3", os.path.join(TOP, "packaging", "web", "page.py"),
+                            "precompress", os.path.join(folder, name)], check=True)
+        with open(os.path.join(folder, page_file), "w", encoding="utf-8") as out:
+            out.write(BARE % {"program": program, "clock": CLOCK})
 
     server = Server(folder)
-    times = {(name, visit): [] for name in ("drill.html", "bare.html")
-             for visit in ("first", "repeat")}
+    times = {(name, visit): [] for _, name, _ in PAGES for visit in ("first", "repeat")}
     try:
         browser = Chromium(harness)
         browser.send("Page.enable")
         browser.send("Network.enable")
         for turn in range(rounds + 1):
-            for name in ("drill.html", "bare.html") if turn % 2 else ("bare.html", "drill.html"):
+            # Each page first in its turn.
+            for _, name, program in PAGES[turn % 3:] + PAGES[:turn % 3]:
                 browser.send("Network.clearBrowserCache")
                 for visit in ("first", "repeat"):
                     browser.send("Page.navigate", url=server.url + name)
                     browser.wait_for("window.firstDrawing !== undefined", name, seconds=60)
-                    program = "skorvex.wasm" if name == "drill.html" else "label_button_window.wasm"
                     fetched = browser.evaluate(
                         "performance.getEntriesByType('resource').find(e => e.name.endsWith(%r))"
-                        ".transferSize" % program)
+                        ".transferSize" % (program + ".wasm"))
                     # At most a revalidation's headers on the repeat visit.
                     if (visit == "repeat") != (fetched < HEADERS_ONLY):
                         raise RuntimeError("%s, %s visit: %s came with %d bytes" % (
@@ -129,14 +138,16 @@ def main():
     print("| visit | program | first drawing, ms (median) | min | max |")
     print("|---|---|---:|---:|---:|")
     for visit in ("first", "repeat"):
-        for label, name in (("label and button (baseline)", "bare.html"), ("skorvex", "drill.html")):
+        for label, name, _ in PAGES:
             values = times[(name, visit)]
             print("| %s | %s | %.0f | %.0f | %.0f |" % (
                 visit, label, statistics.median(values), min(values), max(values)))
     print()
     for visit in ("first", "repeat"):
-        print("ratio of medians, %s visit: %.2f" % (visit, statistics.median(
-            times[("drill.html", visit)]) / statistics.median(times[("bare.html", visit)])))
+        drill = statistics.median(times[("drill.html", visit)])
+        print("ratio of medians, %s visit: %.2f, %.2f against the baseline with Qt's own fonts"
+              % (visit, drill / statistics.median(times[("bare.html", visit)]),
+                 drill / statistics.median(times[("bare-fonts.html", visit)])))
     print("(%d rounds after one warm-up, taking turns; the repeat visit's program came from"
           " the browser's cache every time, with at most a 304's headers)" % rounds)
     raw, packed, brotli = sizes(web)
