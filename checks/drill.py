@@ -86,7 +86,7 @@ AFTER = {SHOWN: "answer", NOTICE: "answer", TIME_UP: OPERATION, ERROR: None}
 
 
 # The settings at start.
-START = {names.PROBLEM_TYPE: names.PROBLEM_TYPES[0], names.TIME_LIMIT: "1 minute",
+START = {OPERATION: names.OPERATIONS[0], names.PROBLEM_TYPE: names.PROBLEM_TYPES[0], names.TIME_LIMIT: "1 minute",
          names.LEVEL: "1", names.TABLE_START: "1"}
 
 
@@ -146,14 +146,13 @@ class State:
 
     def __init__(self):
         self.at = names.BEGIN
-        self.operation = names.OPERATIONS[0]
         self.settings = dict(START)
         self.problem = None
         self.right = self.wrong = 0
 
     def name(self, stop):
         """A tab stop by the name its control is read by."""
-        return self.operation if stop == OPERATION else stop
+        return self.settings[OPERATION] if stop == OPERATION else stop
 
     def way(self, stop, backwards=True):
         """The keys from the focus to the stop: Tab, or Shift+Tab where
@@ -163,9 +162,10 @@ class State:
             return ["shift+Tab"] * (len(ROUND) - ahead)
         return ["Tab"] * ahead
 
-    def arrows(self, option):
-        """The arrows from the option chosen to another."""
-        move = names.OPERATIONS.index(option) - names.OPERATIONS.index(self.operation)
+    def arrows(self, setting, value):
+        """The arrows from the option chosen, or the problem type, to another."""
+        choices = names.OPERATIONS if setting == OPERATION else names.PROBLEM_TYPES
+        move = choices.index(value) - choices.index(self.settings[setting])
         return ["Down"] * move if move > 0 else ["Up"] * -move
 
 
@@ -184,8 +184,6 @@ def play(client, drill=DRILL):
                 s.at = setting
                 client.choose(setting, value)
                 s.settings[setting] = value
-                if setting == OPERATION:
-                    s.operation = value
             client.go(names.BEGIN)
             s.at = names.BEGIN
             for step in run.steps:

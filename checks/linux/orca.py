@@ -283,11 +283,10 @@ class Ear:
 
     def choose(self, setting, value):
         if setting == drill.OPERATION:
-            self.keys(*self.state.arrows(value))
+            self.keys(*self.state.arrows(setting, value))
             self.s.speech.expect(focus(value), value + " chosen")
         elif setting == names.PROBLEM_TYPE:
-            types = names.PROBLEM_TYPES
-            self.keys(*["Down"] * (types.index(value) - types.index(self.state.settings[setting])))
+            self.keys(*self.state.arrows(setting, value))
             self.s.speech.expect(r"\b%s\b" % re.escape(value), value + " chosen")
         elif value == drill.PASTED:
             self.s.clipboard(value)

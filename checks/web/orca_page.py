@@ -174,12 +174,11 @@ class Ear:
             # On an option button Orca is in browse mode, where the arrows
             # are its own: the learner asks for focus mode, as on any page.
             mode(self.s, "Focus")
-            for key in self.state.arrows(value):
+            for key in self.state.arrows(setting, value):
                 self.press(key)
             say(focus(value), value + " chosen")
         elif setting == names.PROBLEM_TYPE:
-            types = names.PROBLEM_TYPES
-            self.press(*["Down"] * (types.index(value) - types.index(self.state.settings[setting])))
+            self.press(*self.state.arrows(setting, value))
             say(r"^%s\b" % re.escape(value), "Down choosing " + value)
         elif value == drill.PASTED:
             self.press("ctrl+a")
@@ -267,12 +266,12 @@ def reads_the_window(s, ear):
     s.press("shift+Tab")
     on = s.speech.expect(r"\b(%s)\b" % "|".join(names.OPERATIONS),
                          "Shift+Tab back into the drill, on the operations").group(1)
-    if on != ear.state.operation:
+    if on != ear.state.settings[drill.OPERATION]:
         # Seen once: Firefox's window was deactivated and activated again
         # while Orca read, Orca left browse mode without a word, and the
         # next Down of the reading went on to the drill.
         print("  a Down of the reading reached the drill (Orca had left browse mode by itself)")
-        ear.state.operation = on
+        ear.state.settings[drill.OPERATION] = on
 
 
 def play(s, engine):

@@ -197,7 +197,7 @@ class Keys:
 
     def control(self, stop):
         if stop == drill.OPERATION:
-            return "radio", self.state.operation
+            return "radio", self.state.settings[drill.OPERATION]
         return ("combobox" if stop in names.SETTINGS else "button"), stop
 
     def go(self, stop):
@@ -208,14 +208,13 @@ class Keys:
     def choose(self, setting, value):
         page = self.page
         if setting == drill.OPERATION:
-            for key in self.state.arrows(value):
+            for key in self.state.arrows(setting, value):
                 page.key("Arrow" + key)
             expect(page.wait_focused(("radio", value)),
                    "%s chosen by the arrows (the focus on %s %r)" % ((value,) + page.focused()))
         elif setting == names.PROBLEM_TYPE:
-            types = names.PROBLEM_TYPES
-            for _ in range(types.index(value) - types.index(self.state.settings[setting])):
-                page.key("ArrowDown")
+            for key in self.state.arrows(setting, value):
+                page.key("Arrow" + key)
             page.browser.wait_for("%s.querySelector('[data-control=typeprob]').value === %r"
                                   % (ROOT, value), value + " in the problem type")
             expect(page.wait_focused(("combobox", names.PROBLEM_TYPE)),

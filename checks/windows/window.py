@@ -109,12 +109,8 @@ class Keys:
             self.check.keys(*self.state.way(stop))
 
     def choose(self, setting, value):
-        if setting == drill.OPERATION:
-            self.check.keys(*self.state.arrows(value))
-        elif setting == names.PROBLEM_TYPE:
-            types = names.PROBLEM_TYPES
-            self.check.keys(*["Down"] * (types.index(value)
-                                         - types.index(self.state.settings[setting])))
+        if setting in (drill.OPERATION, names.PROBLEM_TYPE):
+            self.check.keys(*self.state.arrows(setting, value))
         else:
             self.check.keys("ctrl+a")
             self.check.type(value)
