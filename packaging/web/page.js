@@ -28,6 +28,7 @@
             qt: {
                 containerElements: [screen],
                 entryFunction: window.skorvex_entry,
+                module: window.skorvexProgram,
                 onLoaded: () => {
                     status.hidden = true;
                     keep();
