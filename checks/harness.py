@@ -95,12 +95,21 @@ class Harness:
         self.env["DISPLAY"] = ":" + number
         self.env.pop("WAYLAND_DISPLAY", None)
 
-    def find_window(self, title, seconds=STEP_SECONDS):
-        """The X window of that title, once it shows, with the focus given to it."""
-        found = self.run("xdotool", "search", "--sync", "--onlyvisible", "--name",
-                         "^%s$" % title, seconds=seconds).split()
-        if not found:
-            raise Failed("the window %r never appeared" % title)
+    def find_window(self, title, seconds=STEP_SECONDS, whole=True):
+        """The X window of that title (or, not whole, with it in its title),
+        once it shows, with the focus given to it. While a program starts,
+        xdotool now and then fails on a window that goes as it reads it: it
+        is asked again until the time is up."""
+        pattern = "^%s$" % title if whole else title
+        deadline = time.monotonic() + seconds
+        while True:
+            done = self.run_quietly(["xdotool", "search", "--onlyvisible", "--name", pattern])
+            found = done.stdout.split() if done.returncode == 0 else []
+            if found:
+                break
+            if time.monotonic() > deadline:
+                raise Failed("the window %r never appeared" % title)
+            time.sleep(0.2)
         self.run("xdotool", "windowfocus", "--sync", found[0])
         return found[0]
 

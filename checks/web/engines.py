@@ -103,8 +103,7 @@ def play(harness, engine, title, screens, start):
     if not same(drawn, start):
         raise Failed("%s drew the window otherwise than Chromium" % engine)
     print("  %s draws the window at (%d, %d), pixel for pixel as Chromium" % (engine, left, top))
-    harness.run("xdotool", "search", "--sync", "--onlyvisible", "--name", title, "windowfocus",
-                "--sync")
+    harness.find_window(title, whole=False)
     harness.keys("space")
     time.sleep(1)
     harness.type("12")

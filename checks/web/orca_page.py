@@ -299,9 +299,7 @@ def check(engine, url, logs):
         session.up()
         version, title = ENGINES[engine](session, url)
         print("%s, heard by %s" % (version, session.run("/usr/bin/orca", "--version").strip()))
-        found = session.run("xdotool", "search", "--sync", "--onlyvisible", "--name",
-                            title, seconds=60).split()
-        session.run("xdotool", "windowfocus", "--sync", found[0])
+        session.find_window(title, seconds=60, whole=False)
         play(session, engine)
     return run_steps(steps, session.down, "passed: %s, every step heard from Orca" % engine,
                      indent="  ", after_failure="  Orca's log: " + log)
