@@ -101,15 +101,14 @@ class Harness:
         xdotool now and then fails on a window that goes as it reads it: it
         is asked again until the time is up."""
         pattern = "^%s$" % title if whole else title
-        deadline = time.monotonic() + seconds
-        while True:
+        found = []
+
+        def shown():
             done = self.run_quietly(["xdotool", "search", "--onlyvisible", "--name", pattern])
-            found = done.stdout.split() if done.returncode == 0 else []
-            if found:
-                break
-            if time.monotonic() > deadline:
-                raise Failed("the window %r never appeared" % title)
-            time.sleep(0.2)
+            found[:] = done.stdout.split() if done.returncode == 0 else []
+            return found
+
+        self.wait_for(shown, "the window %r to appear" % title, seconds)
         self.run("xdotool", "windowfocus", "--sync", found[0])
         return found[0]
 

@@ -124,15 +124,15 @@ def main():
                     browser.wait_for("window.firstDrawing !== undefined", name, seconds=60)
                     fetches = browser.evaluate(
                         "performance.getEntriesByType('resource')"
-                        ".filter(e => e.name.endsWith(%r)).map(e => e.transferSize).join()"
-                        % (program + ".wasm")).split(",")
+                        ".filter(e => e.name.endsWith(%r)).map(e => e.transferSize)"
+                        % (program + ".wasm"))
                     # Once (the page's own early fetch is the program's
                     # only one), and at most a revalidation's headers on the
                     # repeat visit.
-                    fetched = int(fetches[0] or 0)
                     if len(fetches) != 1:
                         raise RuntimeError("%s, %s visit: %s fetched %d times" % (
                             name, visit, program, len(fetches)))
+                    fetched = fetches[0]
                     if (visit == "repeat") != (fetched < HEADERS_ONLY):
                         raise RuntimeError("%s, %s visit: %s came with %d bytes" % (
                             name, visit, program, fetched))
