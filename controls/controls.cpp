@@ -138,9 +138,12 @@ namespace {
     {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
-        // The edit field holds exactly what is typed: no completion, and Enter
-        // adds nothing to the list.
+        // The edit field holds exactly what is typed: no completion (a Qt
+        // built without it has none to turn off), and Enter adds nothing to
+        // the list.
+#if QT_CONFIG(completer)
         combo->setCompleter(nullptr);
+#endif
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->lineEdit()->setMaxLength(INT_MAX);
         for (const QStringView item : row.items)
